@@ -1,0 +1,28 @@
+#include "ErrHandler.h"
+
+#include "WindowsPaths.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace pelmora {
+namespace {
+const wchar_t errorTitle[] = L"Error in Pelmora launcher.";
+}
+
+void ErrHandler::showWarning(const std::wstring& text) {
+    MessageBoxW(nullptr, text.c_str(), ownExecutablePath().c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void ErrHandler::fatalError(const std::wstring& message) {
+    showWarning(std::wstring(errorTitle) + L" " + message);
+    std::exit(1);
+}
+
+void ErrHandler::fatalError() {
+    showWarning(errorTitle);
+    std::exit(1);
+}
+
+}  // namespace pelmora

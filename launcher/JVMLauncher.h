@@ -1,0 +1,48 @@
+// Owns the JVM of the launcher: loads the chosen jvm.dll, creates the JVM in this process, calls the
+// application's static main and, from the command window's thread, its static commands.
+#pragma once
+
+#include <jni.h>
+#include <pelmora/Win32Handles.h>
+
+#include <string>
+#include <vector>
+
+namespace pelmora {
+
+class Properties;
+
+class JVMLauncher {
+public:
+    explicit JVMLauncher(Properties* properties) : properties_(properties) {}
+    JVMLauncher(const JVMLauncher&) = delete;
+    JVMLauncher& operator=(const JVMLauncher&) = delete;
+    virtual ~JVMLauncher() = default;
+
+    void startJvm();
+    // Returns when the application's main returns.
+    void callMain();
+    // Attaches the calling thread, calls commands with the arguments (empty ones included) and detaches.
+    void sendCommands(const std::vector<std::wstring>& arguments);
+    void destroyJvm();
+
+private:
+    void buildInitArgs();
+    void loadJvmLibrary(const std::wstring& jvmPath);
+    void callStaticArrayMethod(JNIEnv* env, const char* name, const std::vector<std::wstring>& arguments);
+    JNIEnv* attachCurrentThread();
+    void writeDiagnostics() const;
+
+    Properties* properties_;
+    JavaVM* vm_ = nullptr;
+    LibraryModule jvmModule_;
+    // The option texts handed to the JVM stay allocated until the launcher ends.
+    std::vector<std::string> optionTexts_;
+    std::vector<JavaVMOption> options_;
+    JavaVMInitArgs initArgs_ = {};
+};
+
+// The 8-bit form the JVM is given: the low byte of every UTF-16 code unit.
+std::string lowBytesOf(const std::wstring& text);
+
+}  // namespace pelmora

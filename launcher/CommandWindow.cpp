@@ -52,8 +52,8 @@ int commandWindowThread(CommandWindow* record) {
     windowClass.lpszClassName = windowClassName;
     record->classAtom = RegisterClassW(&windowClass);
     // A top-level window (not message-only), never shown, so that FindWindowW of later starts finds it.
-    record->window = CreateWindowExW(0, MAKEINTATOM(record->classAtom), windowTitle, 0, 0, 0, 1, 1, nullptr, nullptr,
-                                     nullptr, nullptr);
+    record->window = CreateWindowExW(0, MAKEINTATOM(record->classAtom), windowTitle, 0, 0, 0, 1, 1, nullptr,
+                                     nullptr, nullptr, nullptr);
     MSG message;
     int result;
     while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0) {

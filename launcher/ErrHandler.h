@@ -6,7 +6,7 @@
 namespace pelmora {
 
 class ErrHandler {
-public:
+  public:
     virtual ~ErrHandler() = default;
     ErrHandler() = delete;
 

@@ -95,7 +95,8 @@ void JVMLauncher::startJvm() {
     runFatalStep(L"Error while launching JVM.", [&] {
         if (!properties_->debugFile().empty() && properties_->chosenJvm()) writeDiagnostics();
         buildInitArgs();
-        const std::wstring jvmPath = properties_->chosenJvm() ? properties_->chosenJvm()->jvmPath : std::wstring();
+        const std::wstring jvmPath =
+            properties_->chosenJvm() ? properties_->chosenJvm()->jvmPath : std::wstring();
         loadJvmLibrary(jvmPath);
         const auto createJavaVm = reinterpret_cast<CreateJavaVmFunction>(
             reinterpret_cast<void*>(GetProcAddress(jvmModule_.get(), "JNI_CreateJavaVM")));
@@ -136,7 +137,8 @@ void JVMLauncher::sendCommands(const std::vector<std::wstring>& arguments) {
     });
 }
 
-void JVMLauncher::callStaticArrayMethod(JNIEnv* env, const char* name, const std::vector<std::wstring>& arguments) {
+void JVMLauncher::callStaticArrayMethod(JNIEnv* env, const char* name,
+                                        const std::vector<std::wstring>& arguments) {
     jclass mainClass = nullptr;
     jmethodID method = nullptr;
     runStep(L"Error When calling Java.", [&] {
@@ -155,8 +157,8 @@ void JVMLauncher::callStaticArrayMethod(JNIEnv* env, const char* name, const std
         if (array == nullptr) throw std::wstring(L"Error creating array for command line arguments.");
         for (std::size_t i = 0; i < arguments.size(); ++i) {
             const std::wstring& argument = arguments[i];
-            jstring element =
-                env->NewString(reinterpret_cast<const jchar*>(argument.data()), static_cast<jsize>(argument.size()));
+            jstring element = env->NewString(reinterpret_cast<const jchar*>(argument.data()),
+                                             static_cast<jsize>(argument.size()));
             env->SetObjectArrayElement(array, static_cast<jsize>(i), element);
             if (exceptionPending(env)) throw std::wstring(L"Error setting Java command line arguments.");
         }

@@ -13,7 +13,7 @@ namespace pelmora {
 class Properties;
 
 class JVMLauncher {
-public:
+  public:
     explicit JVMLauncher(Properties* properties) : properties_(properties) {}
     JVMLauncher(const JVMLauncher&) = delete;
     JVMLauncher& operator=(const JVMLauncher&) = delete;
@@ -26,7 +26,7 @@ public:
     void sendCommands(const std::vector<std::wstring>& arguments);
     void destroyJvm();
 
-private:
+  private:
     void buildInitArgs();
     void loadJvmLibrary(const std::wstring& jvmPath);
     void callStaticArrayMethod(JNIEnv* env, const char* name, const std::vector<std::wstring>& arguments);

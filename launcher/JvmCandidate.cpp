@@ -99,8 +99,8 @@ void JvmCandidate::addJvmTypeMark(const std::wstring& typePreference) {
 
 std::wstring JvmCandidate::describe() const {
     return L"jvmPath=" + jvmPath + L",javaBundle=" + javaBundle + L",binJvmDir=" + binJvmDir +
-           L",comparableVersion=" + comparableVersion + L",javaHomePath=" + javaHomePath + L",version=" + version +
-           L",jrePath=" + jrePath + L",acceptable=" + (acceptable ? L"true" : L"false");
+           L",comparableVersion=" + comparableVersion + L",javaHomePath=" + javaHomePath + L",version=" +
+           version + L",jrePath=" + jrePath + L",acceptable=" + (acceptable ? L"true" : L"false");
 }
 
 }  // namespace pelmora

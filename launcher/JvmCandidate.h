@@ -12,7 +12,7 @@ class JvmEnvironment;
 std::wstring comparableVersionOf(const std::wstring& version);
 
 class JvmCandidate {
-public:
+  public:
     std::wstring javaBundle;
     std::wstring version;
     std::wstring comparableVersion;

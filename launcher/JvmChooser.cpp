@@ -31,11 +31,13 @@ JvmCandidate fromCustomJavaHome(const Properties& settings, const JvmEnvironment
 
 bool versionOutsideLimits(const Properties& settings, const std::wstring& comparable) {
     const bool belowMinimum = runStep(L"Error comparing min versions.", [&] {
-        return !settings.minJavaVersion().empty() && comparable < comparableVersionOf(settings.minJavaVersion());
+        return !settings.minJavaVersion().empty() &&
+               comparable < comparableVersionOf(settings.minJavaVersion());
     });
     if (belowMinimum) return true;
     return runStep(L"Error comparing max versions.", [&] {
-        return !settings.maxJavaVersion().empty() && comparable > comparableVersionOf(settings.maxJavaVersion());
+        return !settings.maxJavaVersion().empty() &&
+               comparable > comparableVersionOf(settings.maxJavaVersion());
     });
 }
 
@@ -43,17 +45,18 @@ bool versionOutsideLimits(const Properties& settings, const std::wstring& compar
 
 std::optional<JvmCandidate> jvmFromJavaHome(const std::wstring& home, const std::wstring& type,
                                             const JvmEnvironment& environment) {
-    return runStep(L"Error getting the JVM from Java home path and JVM type.", [&]() -> std::optional<JvmCandidate> {
-        for (const wchar_t* folder : {L"\\bin\\", L"\\jre\\bin\\"}) {
-            const std::wstring path = home + folder + type + L"\\jvm.dll";
-            if (environment.pathExists(path)) {
-                JvmCandidate candidate;
-                candidate.jvmPath = path;
-                return candidate;
-            }
-        }
-        return std::nullopt;
-    });
+    return runStep(L"Error getting the JVM from Java home path and JVM type.",
+                   [&]() -> std::optional<JvmCandidate> {
+                       for (const wchar_t* folder : {L"\\bin\\", L"\\jre\\bin\\"}) {
+                           const std::wstring path = home + folder + type + L"\\jvm.dll";
+                           if (environment.pathExists(path)) {
+                               JvmCandidate candidate;
+                               candidate.jvmPath = path;
+                               return candidate;
+                           }
+                       }
+                       return std::nullopt;
+                   });
 }
 
 void scanJavaSoftKey(const std::wstring& key, const std::wstring& bundle, const JvmEnvironment& environment,

@@ -8,9 +8,10 @@
 namespace pelmora {
 
 class JvmEnvironment {
-public:
+  public:
     virtual ~JvmEnvironment() = default;
-    // Names of the subkeys of HKEY_LOCAL_MACHINE\key in enumeration order; nothing when the key does not open.
+    // Names of the subkeys of HKEY_LOCAL_MACHINE\key in enumeration order; nothing when the key does not
+    // open.
     virtual std::optional<std::vector<std::wstring>> subkeyNames(const std::wstring& key) const = 0;
     // The string value "JavaHome" of HKEY_LOCAL_MACHINE\key; empty when absent or unreadable.
     virtual std::wstring javaHome(const std::wstring& key) const = 0;

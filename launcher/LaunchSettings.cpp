@@ -20,7 +20,8 @@ std::wstring composeForwardingLine(const std::vector<std::wstring>& args) {
 
 void applyLaunchDefaults(const std::vector<std::wstring>& args, Properties& settings,
                          const InstallationView& installation) {
-    settings.setCustomJavaHomePathIfExists(L".\\jre", [&](const std::wstring& p) { return installation.pathExists(p); });
+    settings.setCustomJavaHomePathIfExists(L".\\jre",
+                                           [&](const std::wstring& p) { return installation.pathExists(p); });
     settings.addJar(L".\\", L"Pelmora.jar");
     for (const auto& entry : installation.classPathEntries()) settings.addJar(L"lib\\", entry);
     settings.setMainClass(L"Pelmora2");

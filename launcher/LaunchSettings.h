@@ -11,7 +11,7 @@ class Properties;
 
 // What the launch defaults read of the installation and the machine.
 class InstallationView {
-public:
+  public:
     virtual ~InstallationView() = default;
     virtual bool pathExists(const std::wstring& path) const = 0;
     // The entries of the class path list file ".\Pelmora.cp"; none when it is missing or unreadable.

@@ -22,9 +22,10 @@ namespace {
 const DWORD handOffExitDelayMs = 2000;
 const unsigned commandWindowStackSize = 10000;
 
-// The installation as this machine shows it; paths are relative to the current directory, the installation folder.
+// The installation as this machine shows it; paths are relative to the current directory, the installation
+// folder.
 class WindowsInstallation : public InstallationView {
-public:
+  public:
     bool pathExists(const std::wstring& path) const override { return pelmora::pathExists(path); }
 
     std::vector<std::wstring> classPathEntries() const override {
@@ -42,7 +43,9 @@ public:
     }
 };
 
-void __cdecl windowThreadEntry(void* record) { commandWindowThread(static_cast<CommandWindow*>(record)); }
+void __cdecl windowThreadEntry(void* record) {
+    commandWindowThread(static_cast<CommandWindow*>(record));
+}
 
 }  // namespace
 

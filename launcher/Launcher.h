@@ -15,7 +15,8 @@ class Properties;
 int launcherMain(HINSTANCE instance, std::vector<std::wstring> args);
 int runApplication(const std::vector<std::wstring>& args);
 void configureLaunch(const std::vector<std::wstring>& args, Properties& settings);
-// New settings from the executable's path and the current directory, which then becomes the installation folder.
+// New settings from the executable's path and the current directory, which then becomes the installation
+// folder.
 std::unique_ptr<Properties> createSettingsFromExe();
 
 }  // namespace pelmora

@@ -12,7 +12,8 @@ void Properties::setFullPathAndNameOfExe(const std::wstring& path) {
     if (lastBackslash == std::wstring::npos) return;
     selfHomePath_ = path.substr(0, lastBackslash);
     const auto folderStart = selfHomePath_.rfind(L'\\');
-    if (folderStart != std::wstring::npos && selfHomePath_.compare(folderStart, std::wstring::npos, L"\\bin") == 0) {
+    if (folderStart != std::wstring::npos &&
+        selfHomePath_.compare(folderStart, std::wstring::npos, L"\\bin") == 0) {
         selfHomePath_.erase(folderStart);
     }
 }
@@ -26,7 +27,9 @@ void Properties::addJar(const std::wstring& folder, const std::wstring& file) {
     jarsInClasspath_ += folder + file + L";";
 }
 
-void Properties::addJavaSystemProperty(const std::wstring& option) { javaSystemProperties_.push_back(option); }
+void Properties::addJavaSystemProperty(const std::wstring& option) {
+    javaSystemProperties_.push_back(option);
+}
 
 void Properties::setCommandLineArgument(const std::wstring& value, std::size_t index) {
     if (index >= commandLineArguments_.size()) commandLineArguments_.resize(index + 1);
@@ -39,7 +42,8 @@ void Properties::addCommandLineArgument(const std::wstring& value) {
 
 void Properties::setMaxHeapShare(int percent, double totalMemoryKb) {
     const int share = std::clamp(percent, 0, 100);
-    // Truncation toward zero; a machine with more than 2 TiB would not fit, so it is held at the largest value.
+    // Truncation toward zero; a machine with more than 2 TiB would not fit, so it is held at the largest
+    // value.
     const double kb = totalMemoryKb * share / 100.0;
     maxHeapKb_ = kb >= 2147483647.0 ? 2147483647 : static_cast<std::int32_t>(kb);
 }

@@ -12,7 +12,7 @@ namespace pelmora {
 class JvmCandidate;
 
 class Properties {
-public:
+  public:
     Properties() = default;
     Properties(const Properties&) = default;
     Properties& operator=(const Properties&) = default;
@@ -81,7 +81,7 @@ public:
     void setDebugFile(const std::wstring& value) { debugFile_ = value; }
     void setChosenJvm(std::shared_ptr<JvmCandidate> jvm) { chosenJvm_ = std::move(jvm); }
 
-private:
+  private:
     std::wstring fullPathAndNameOfExe_;
     std::wstring selfHomePath_;
     std::wstring customJavaHomePath_;

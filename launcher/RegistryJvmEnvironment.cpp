@@ -17,7 +17,8 @@ std::optional<std::vector<std::wstring>> RegistryJvmEnvironment::subkeyNames(con
     for (DWORD index = 0;; ++index) {
         wchar_t name[MAX_PATH];
         DWORD length = MAX_PATH;
-        if (RegEnumKeyExW(opened.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        if (RegEnumKeyExW(opened.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
             break;
         }
         names.emplace_back(name, length);
@@ -29,6 +30,8 @@ std::wstring RegistryJvmEnvironment::javaHome(const std::wstring& key) const {
     return WindowsRegistry().readLocalMachineString(key, L"JavaHome");
 }
 
-bool RegistryJvmEnvironment::pathExists(const std::wstring& path) const { return pelmora::pathExists(path); }
+bool RegistryJvmEnvironment::pathExists(const std::wstring& path) const {
+    return pelmora::pathExists(path);
+}
 
 }  // namespace pelmora

@@ -6,7 +6,7 @@
 namespace pelmora {
 
 class RegistryJvmEnvironment : public JvmEnvironment {
-public:
+  public:
     std::optional<std::vector<std::wstring>> subkeyNames(const std::wstring& key) const override;
     std::wstring javaHome(const std::wstring& key) const override;
     bool pathExists(const std::wstring& path) const override;

@@ -7,7 +7,8 @@
 
 namespace pelmora {
 
-std::wstring WindowsRegistry::readLocalMachineString(const std::wstring& subKey, const std::wstring& valueName) const {
+std::wstring WindowsRegistry::readLocalMachineString(const std::wstring& subKey,
+                                                     const std::wstring& valueName) const {
     try {
         RegistryKey key;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS) {
@@ -17,8 +18,8 @@ std::wstring WindowsRegistry::readLocalMachineString(const std::wstring& subKey,
         wchar_t buffer[130] = {};
         DWORD size = 260;
         DWORD type = REG_SZ;
-        if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS) {
+        if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                             &size) != ERROR_SUCCESS) {
             return std::wstring();
         }
         // A value stored without its terminator still ends inside the buffer.

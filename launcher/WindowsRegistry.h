@@ -6,7 +6,7 @@
 namespace pelmora {
 
 class WindowsRegistry {
-public:
+  public:
     virtual ~WindowsRegistry() = default;
 
     // The value's text; empty when the key or value is missing or the value exceeds 129 characters.

@@ -44,7 +44,8 @@ std::vector<wchar_t> environmentBlockWith(const EnvironmentChanges& changes) {
 }
 
 ChildProcess ChildProcess::start(const std::wstring& program, const std::wstring& commandLineTail,
-                                 const std::wstring& currentDirectory, const EnvironmentChanges& environment) {
+                                 const std::wstring& currentDirectory,
+                                 const EnvironmentChanges& environment) {
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!commandLineTail.empty()) commandLine += L" " + commandLineTail;
     std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
@@ -54,9 +55,9 @@ ChildProcess ChildProcess::start(const std::wstring& program, const std::wstring
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(program.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        block.data(), currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
-                        &info)) {
+    if (!CreateProcessW(program.c_str(), mutableLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, block.data(),
+                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &info)) {
         throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
     }
     CloseHandle(info.hThread);
@@ -77,7 +78,9 @@ std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs) {
     return code;
 }
 
-bool ChildProcess::running() { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+bool ChildProcess::running() {
+    return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
 
 void ChildProcess::kill() {
     TerminateProcess(process_.get(), 255);

@@ -16,10 +16,11 @@ namespace pelmora::test {
 using EnvironmentChanges = std::map<std::wstring, std::wstring>;
 
 class ChildProcess {
-public:
+  public:
     // Starts program with a command line of its quoted path and the given tail, unchanged.
     static ChildProcess start(const std::wstring& program, const std::wstring& commandLineTail,
-                              const std::wstring& currentDirectory, const EnvironmentChanges& environment = {});
+                              const std::wstring& currentDirectory,
+                              const EnvironmentChanges& environment = {});
     ChildProcess(ChildProcess&&) = default;
     ChildProcess& operator=(ChildProcess&&) = default;
     // A child still running is killed: no test leaves a process behind.
@@ -32,7 +33,7 @@ public:
     bool running();
     void kill();
 
-private:
+  private:
     ChildProcess() = default;
     KernelHandle process_;
     DWORD id_ = 0;

@@ -23,7 +23,8 @@ void RegistryFixture::setString(HKEY root, const std::wstring& key, const std::w
         throw std::runtime_error("cannot create a registry key");
     }
     RegSetValueExW(opened.get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+                   reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 bool readString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value) {
@@ -32,10 +33,11 @@ bool readString(HKEY root, const std::wstring& key, const std::wstring& name, st
     DWORD size = 0;
     DWORD type = 0;
     const wchar_t* valueName = name.empty() ? nullptr : name.c_str();
-    if (RegQueryValueExW(opened.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    if (RegQueryValueExW(opened.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return false;
     std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(opened.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
-        ERROR_SUCCESS) {
+    if (RegQueryValueExW(opened.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) != ERROR_SUCCESS) {
         return false;
     }
     value.assign(buffer.c_str());

@@ -9,7 +9,7 @@
 namespace pelmora::test {
 
 class RegistryFixture {
-public:
+  public:
     RegistryFixture() = default;
     RegistryFixture(const RegistryFixture&) = delete;
     RegistryFixture& operator=(const RegistryFixture&) = delete;
@@ -21,7 +21,7 @@ public:
     // Writes a string value (an empty name stands for the key's default value), creating the key.
     void setString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
 
-private:
+  private:
     std::vector<std::pair<HKEY, std::wstring>> owned_;
 };
 

@@ -8,7 +8,7 @@ namespace pelmora::test {
 
 // A fresh, uniquely named folder under the user's temporary folder, deleted with everything in it at the end.
 class TempFolder {
-public:
+  public:
     explicit TempFolder(const std::wstring& prefix);
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -18,7 +18,7 @@ public:
     // path + "\" + relative
     std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
 
-private:
+  private:
     std::wstring path_;
 };
 

@@ -12,7 +12,7 @@ template <class Traits>
 class UniqueHandle {
     using Handle = typename Traits::Handle;
 
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
@@ -37,7 +37,7 @@ public:
         return &handle_;
     }
 
-private:
+  private:
     Handle handle_ = Traits::invalid();
 };
 

@@ -43,7 +43,8 @@ TEST_F(LauncherFatalError, MainClassNotOnTheClassPath) {
     installPrivateRuntime();
     DeleteFileW((appFolder + L"\\Pelmora.jar").c_str());
     auto launcher = launch(L"");
-    EXPECT_EQ(fatalErrorOf(launcher), L"Error in Pelmora launcher. Error while attempting to find Java class Pelmora2");
+    EXPECT_EQ(fatalErrorOf(launcher),
+              L"Error in Pelmora launcher. Error while attempting to find Java class Pelmora2");
     EXPECT_TRUE(logHas(L"describe java.lang.NoClassDefFoundError"));
 }
 

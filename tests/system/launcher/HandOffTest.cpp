@@ -9,7 +9,7 @@ namespace {
 using Strings = std::vector<std::wstring>;
 
 class LauncherHandOff : public LauncherFixture {
-protected:
+  protected:
     // A first instance whose main runs until a command "quit" arrives.
     ChildProcess startRunningInstance() {
         installLauncher();
@@ -32,7 +32,8 @@ TEST_F(LauncherHandOff, ASecondStartHandsItsArgumentsOverExactly) {
     createFolders(otherFolder);
     const auto started = std::chrono::steady_clock::now();
     auto second = launch(
-        L"plain.sgf \"with blank.sgf\" \"say \\\"hi\\\"\" \"C:\\trailing\\\\\" \"caf\u00e9 \u56f2\u7881 \U0001F600.sgf\" \"\"",
+        L"plain.sgf \"with blank.sgf\" \"say \\\"hi\\\"\" \"C:\\trailing\\\\\" \"caf\u00e9 \u56f2\u7881 "
+        L"\U0001F600.sgf\" \"\"",
         L"", otherFolder);
     EXPECT_EQ(exitCodeOf(second), 0u);
     // A successful hand-off waits two seconds before it ends.

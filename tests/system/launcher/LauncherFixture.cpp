@@ -11,9 +11,13 @@ const wchar_t javaSoftKey[] = L"SOFTWARE\\JavaSoft";
 const wchar_t installKey[] = L"Software\\Pelmora2";
 const DWORD messageBoxTimeoutMs = 30000;
 
-std::wstring testRuntime() { return binaryFolder() + L"\\testjvm\\jvm.dll"; }
+std::wstring testRuntime() {
+    return binaryFolder() + L"\\testjvm\\jvm.dll";
+}
 
-bool startsWith(const std::wstring& text, const std::wstring& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+bool startsWith(const std::wstring& text, const std::wstring& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
 
 std::wstring valueOf(const std::wstring& line, const std::wstring& key) {
     const auto at = line.find(L" " + key + L"=");
@@ -55,13 +59,15 @@ void LauncherFixture::installPrivateRuntime(const std::wstring& type) {
 }
 
 std::wstring LauncherFixture::registerRuntime(const std::wstring& key, const std::wstring& version,
-                                              const std::wstring& bundle, const std::vector<std::wstring>& types) {
+                                              const std::wstring& bundle,
+                                              const std::vector<std::wstring>& types) {
     const std::wstring home = root / (L"java-" + bundle + L"-" + version);
     for (const auto& type : types) {
-        copyFile(testRuntime(), home + (bundle == L"sdk" ? L"\\jre\\bin\\" : L"\\bin\\") + type + L"\\jvm.dll");
+        copyFile(testRuntime(),
+                 home + (bundle == L"sdk" ? L"\\jre\\bin\\" : L"\\bin\\") + type + L"\\jvm.dll");
     }
-    registry.setString(HKEY_LOCAL_MACHINE, std::wstring(javaSoftKey) + L"\\" + key + L"\\" + version, L"JavaHome",
-                       home);
+    registry.setString(HKEY_LOCAL_MACHINE, std::wstring(javaSoftKey) + L"\\" + key + L"\\" + version,
+                       L"JavaHome", home);
     return home;
 }
 
@@ -72,7 +78,8 @@ void LauncherFixture::setLanguage(const std::wstring& language) {
 ChildProcess LauncherFixture::launch(const std::wstring& commandLineTail, const std::wstring& script,
                                      const std::wstring& folder) {
     EnvironmentChanges environment = {{L"PELMORA_TESTJVM_LOG", logPath}, {L"PELMORA_TESTJVM_SCRIPT", script}};
-    return ChildProcess::start(launcherPath, commandLineTail, folder.empty() ? startFolder : folder, environment);
+    return ChildProcess::start(launcherPath, commandLineTail, folder.empty() ? startFolder : folder,
+                               environment);
 }
 
 DWORD LauncherFixture::exitCodeOf(ChildProcess& launcher, DWORD timeoutMs) {
@@ -109,11 +116,14 @@ void LauncherFixture::waitForCommandWindow() {
     FAIL() << "no running instance appeared";
 }
 
-std::vector<std::wstring> LauncherFixture::log() const { return readUtf8Lines(logPath); }
+std::vector<std::wstring> LauncherFixture::log() const {
+    return readUtf8Lines(logPath);
+}
 
 bool LauncherFixture::logHas(const std::wstring& linePrefix) const {
     const auto lines = log();
-    return std::any_of(lines.begin(), lines.end(), [&](const std::wstring& l) { return startsWith(l, linePrefix); });
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::wstring& l) { return startsWith(l, linePrefix); });
 }
 
 std::optional<JvmCreation> LauncherFixture::creation() const {

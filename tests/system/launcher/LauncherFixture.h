@@ -30,7 +30,7 @@ struct JvmCreation {
 };
 
 class LauncherFixture : public ::testing::Test {
-protected:
+  protected:
     LauncherFixture();
     ~LauncherFixture() override;
 
@@ -38,9 +38,10 @@ protected:
     void installLauncher(bool inBinFolder = false);
     // <root>\App\jre with the test runtime's jvm.dll for the given JVM type.
     void installPrivateRuntime(const std::wstring& type = L"client");
-    // A runtime home with the test jvm.dll for each given type, registered under HKLM\SOFTWARE\JavaSoft\<key>.
-    std::wstring registerRuntime(const std::wstring& key, const std::wstring& version, const std::wstring& bundle,
-                                 const std::vector<std::wstring>& types);
+    // A runtime home with the test jvm.dll for each given type, registered under
+    // HKLM\SOFTWARE\JavaSoft\<key>.
+    std::wstring registerRuntime(const std::wstring& key, const std::wstring& version,
+                                 const std::wstring& bundle, const std::vector<std::wstring>& types);
     void setLanguage(const std::wstring& language);
 
     // Starts the launcher from the start folder with the given command-line tail and test-runtime script.
@@ -48,7 +49,8 @@ protected:
                         const std::wstring& startFolder = L"");
     // Waits for the launcher to end; a message box it shows fails the test.
     DWORD exitCodeOf(ChildProcess& launcher, DWORD timeoutMs = 60000);
-    // Waits for the launcher's message box, presses OK, and returns its text; checks the caption and exit code 1.
+    // Waits for the launcher's message box, presses OK, and returns its text; checks the caption and exit
+    // code 1.
     std::wstring fatalErrorOf(ChildProcess& launcher);
     // Waits until a running instance's command window exists.
     void waitForCommandWindow();

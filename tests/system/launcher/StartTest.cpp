@@ -25,8 +25,8 @@ TEST_F(LauncherStart, MainReceivesTheDocumentsAndTheJvmTheSettings) {
 
     const auto mains = callsOf(L"main");
     ASSERT_EQ(mains.size(), 1u);
-    EXPECT_EQ(mains[0].arguments,
-              (Strings{L"-delayexit", L"-workdir", startFolder, L"-open", L"a.sgf", L"b b.sgf", L"-endOpen"}));
+    EXPECT_EQ(mains[0].arguments, (Strings{L"-delayexit", L"-workdir", startFolder, L"-open", L"a.sgf",
+                                           L"b b.sgf", L"-endOpen"}));
     EXPECT_TRUE(callsOf(L"commands").empty());
     EXPECT_TRUE(logHas(L"findclass name=Pelmora2 found=1"));
     EXPECT_TRUE(logHas(L"destroy "));
@@ -77,7 +77,8 @@ TEST_F(LauncherStart, TheNewestAcceptableRegisteredRuntimeIsChosen) {
 TEST_F(LauncherStart, AtEqualVersionsARuntimesClientJvmWins) {
     installLauncher();
     registerRuntime(L"JDK", L"17.0.2", L"sdk", {L"client", L"server"});
-    const std::wstring runtime = registerRuntime(L"Java Runtime Environment", L"17.0.2", L"jre", {L"client", L"server"});
+    const std::wstring runtime =
+        registerRuntime(L"Java Runtime Environment", L"17.0.2", L"jre", {L"client", L"server"});
     registerRuntime(L"JRE", L"11.0.2", L"jre", {L"client"});
     auto launcher = launch(L"");
     EXPECT_EQ(exitCodeOf(launcher), 0u);

@@ -34,19 +34,30 @@ TEST(ForwardingLine, QuotesEveryElementAfterTheProgramAndEndsWithASpace) {
 
 TEST(ForwardingLine, GivenArgumentsStandBetweenOpenAndEndOpen) {
     const auto args = rewriteArguments({L"exe", L"a.sgf", L"b b.sgf"}, L"D:\\Games");
-    EXPECT_EQ(args, (std::vector<std::wstring>{L"exe", L"-workdir", L"D:\\Games", L"-open", L"a.sgf", L"b b.sgf",
-                                               L"-endOpen"}));
+    EXPECT_EQ(args, (std::vector<std::wstring>{L"exe", L"-workdir", L"D:\\Games", L"-open", L"a.sgf",
+                                               L"b b.sgf", L"-endOpen"}));
 }
 
 #ifdef _WIN32
 // The receiving instance splits the line with CommandLineToArgvW: every argument must come back unchanged,
 // whatever it holds.
 TEST(ForwardingLine, SurvivesTheReceiversSplitExactly) {
-    const std::vector<std::wstring> given = {
-        L"exe",           L"-workdir",      L"C:\\Start Folder\\",       L"-open", L"",
-        L"with blank",    L"say \"hi\"",    L"trailing\\\\",             L"\\\\server\\share\\x.sgf",
-        L"a\\\"b",        L"\"",            L"\\",                       L"caf\u00e9 \u56f2\u7881.sgf",
-        L"\U0001F600.sgf", L"tab\there",     L"-endOpen"};
+    const std::vector<std::wstring> given = {L"exe",
+                                             L"-workdir",
+                                             L"C:\\Start Folder\\",
+                                             L"-open",
+                                             L"",
+                                             L"with blank",
+                                             L"say \"hi\"",
+                                             L"trailing\\\\",
+                                             L"\\\\server\\share\\x.sgf",
+                                             L"a\\\"b",
+                                             L"\"",
+                                             L"\\",
+                                             L"caf\u00e9 \u56f2\u7881.sgf",
+                                             L"\U0001F600.sgf",
+                                             L"tab\there",
+                                             L"-endOpen"};
     const std::wstring line = composeForwardingLine(given);
     int count = 0;
     LPWSTR* tokens = CommandLineToArgvW(line.c_str(), &count);

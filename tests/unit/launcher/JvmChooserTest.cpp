@@ -17,7 +17,7 @@ const std::wstring oldJdkKey = L"SOFTWARE\\JavaSoft\\Java Development Kit";
 
 // A registry and file system made of tables.
 class FakeEnvironment : public JvmEnvironment {
-public:
+  public:
     // Registers a runtime under key\version with the given home.
     FakeEnvironment& runtime(const std::wstring& key, const std::wstring& version, const std::wstring& home) {
         subkeys_[key].push_back(version);
@@ -52,7 +52,7 @@ public:
     }
     bool pathExists(const std::wstring& path) const override { return files_.count(path) != 0; }
 
-private:
+  private:
     std::map<std::wstring, std::vector<std::wstring>> subkeys_;
     std::map<std::wstring, std::wstring> homes_;
     std::set<std::wstring> files_;
@@ -137,7 +137,9 @@ TEST(RegistryScan, NothingRegisteredFails) {
 
 TEST(RegistryScan, KeysInOrderWithBundleWords) {
     FakeEnvironment environment;
-    environment.runtime(oldJdkKey, L"11", L"C:\\D").runtime(jreKey, L"11", L"C:\\A").runtime(oldJreKey, L"11", L"C:\\C");
+    environment.runtime(oldJdkKey, L"11", L"C:\\D")
+        .runtime(jreKey, L"11", L"C:\\A")
+        .runtime(oldJreKey, L"11", L"C:\\C");
     environment.runtime(jdkKey, L"11", L"C:\\B");
     std::vector<JvmCandidate> list;
     scanJavaSoftKey(jreKey, L"jre", environment, list);
@@ -152,11 +154,13 @@ TEST(RegistryScan, KeysInOrderWithBundleWords) {
 
 TEST(SeparateJvmTypes, CopiesServerJvmsInReverseOrderAndDropsHomesWithoutJvm) {
     FakeEnvironment environment;
-    environment.runtime(jreKey, L"1.8.0_301", L"C:\\J8").jvm(L"C:\\J8", L"jre", L"client").jvm(L"C:\\J8", L"jre",
-                                                                                                  L"server");
+    environment.runtime(jreKey, L"1.8.0_301", L"C:\\J8")
+        .jvm(L"C:\\J8", L"jre", L"client")
+        .jvm(L"C:\\J8", L"jre", L"server");
     environment.runtime(jreKey, L"9", L"C:\\Empty");
-    environment.runtime(jreKey, L"17", L"C:\\J17").jvm(L"C:\\J17", L"jre", L"client").jvm(L"C:\\J17", L"jre",
-                                                                                             L"server");
+    environment.runtime(jreKey, L"17", L"C:\\J17")
+        .jvm(L"C:\\J17", L"jre", L"client")
+        .jvm(L"C:\\J17", L"jre", L"server");
     std::vector<JvmCandidate> list;
     scanJavaSoftKey(jreKey, L"jre", environment, list);
     separateJvmTypes(list, environment);
@@ -171,10 +175,12 @@ TEST(SeparateJvmTypes, CopiesServerJvmsInReverseOrderAndDropsHomesWithoutJvm) {
 
 TEST(ChooseJvm, HighestAcceptableVersionWins) {
     FakeEnvironment environment;
-    environment.runtime(jreKey, L"1.8.0_301", L"C:\\J8").jvm(L"C:\\J8", L"jre", L"client").jvm(L"C:\\J8", L"jre",
-                                                                                                  L"server");
-    environment.runtime(jreKey, L"17", L"C:\\J17").jvm(L"C:\\J17", L"jre", L"client").jvm(L"C:\\J17", L"jre",
-                                                                                             L"server");
+    environment.runtime(jreKey, L"1.8.0_301", L"C:\\J8")
+        .jvm(L"C:\\J8", L"jre", L"client")
+        .jvm(L"C:\\J8", L"jre", L"server");
+    environment.runtime(jreKey, L"17", L"C:\\J17")
+        .jvm(L"C:\\J17", L"jre", L"client")
+        .jvm(L"C:\\J17", L"jre", L"server");
     const JvmCandidate chosen = chooseJvm(defaultSettings(), environment);
     EXPECT_EQ(chosen.jvmPath, L"C:\\J17\\bin\\client\\jvm.dll");
     EXPECT_EQ(chosen.comparableVersion, L"017.000.000.000.B2.D2.");
@@ -277,9 +283,10 @@ TEST(JvmCandidateRecord, JrePathIsCachedAndDescribeListsEveryField) {
     candidate.javaHomePath = L"C:\\Elsewhere";
     EXPECT_EQ(candidate.getJrePath(), L"C:\\Kit\\jre\\bin\\");
     candidate.acceptable = false;
-    EXPECT_EQ(candidate.describe(),
-              L"jvmPath=C:\\Kit\\jre\\bin\\server\\jvm.dll,javaBundle=sdk,binJvmDir=server,comparableVersion=,"
-              L"javaHomePath=C:\\Elsewhere,version=17,jrePath=C:\\Kit\\jre\\bin\\,acceptable=false");
+    EXPECT_EQ(
+        candidate.describe(),
+        L"jvmPath=C:\\Kit\\jre\\bin\\server\\jvm.dll,javaBundle=sdk,binJvmDir=server,comparableVersion=,"
+        L"javaHomePath=C:\\Elsewhere,version=17,jrePath=C:\\Kit\\jre\\bin\\,acceptable=false");
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ TEST(LaunchDefaults, FreshInstallation) {
     EXPECT_EQ(settings.javaSystemProperties(),
               (std::vector<std::wstring>{L"-Dpelmora.root=X:\\App", L"-Xmx1000000k"}));
     EXPECT_EQ(settings.nonEmptyCommandLineArguments(),
-              (std::vector<std::wstring>{L"-delayexit", L"-workdir", L"D:\\Games", L"-open", L"a.sgf", L"b b.sgf",
-                                         L"-endOpen"}));
+              (std::vector<std::wstring>{L"-delayexit", L"-workdir", L"D:\\Games", L"-open", L"a.sgf",
+                                         L"b b.sgf", L"-endOpen"}));
 }
 
 TEST(LaunchDefaults, PrivateRuntimeClassPathListAndLanguage) {
@@ -55,13 +55,15 @@ TEST(LaunchDefaults, PrivateRuntimeClassPathListAndLanguage) {
     const Properties settings = settingsFor(installation, rewriteArguments({L"exe"}, L"C:\\"));
     EXPECT_EQ(settings.customJavaHomePath(), L".\\jre");
     EXPECT_EQ(settings.jarsInClasspath(), L".\\Pelmora.jar;lib\\a.jar;lib\\b.jar;");
-    EXPECT_EQ(settings.javaSystemProperties(),
-              (std::vector<std::wstring>{L"-Dpelmora.root=X:\\App", L"-Dpelmora.language=de", L"-Xmx300000k"}));
+    EXPECT_EQ(
+        settings.javaSystemProperties(),
+        (std::vector<std::wstring>{L"-Dpelmora.root=X:\\App", L"-Dpelmora.language=de", L"-Xmx300000k"}));
 }
 
 TEST(LaunchDefaults, EmptyGivenArgumentsStayInTheListButNotInMain) {
     FakeInstallation installation;
-    const Properties settings = settingsFor(installation, rewriteArguments({L"exe", L"", L"x.sgf"}, L"C:\\W"));
+    const Properties settings =
+        settingsFor(installation, rewriteArguments({L"exe", L"", L"x.sgf"}, L"C:\\W"));
     EXPECT_EQ(settings.commandLineArguments().size(), 7u);
     EXPECT_EQ(settings.nonEmptyCommandLineArguments().size(), 6u);
 }

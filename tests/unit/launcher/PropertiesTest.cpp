@@ -77,7 +77,8 @@ TEST(HeapOptions, InitialHeapComesFirstWhenPositive) {
     settings.setInitHeapLowerKb(64);
     settings.setMaxHeapShare(100, 2048);
     settings.addHeapOptions();
-    EXPECT_EQ(settings.javaSystemProperties(), (std::vector<std::wstring>{L"-Dx=1", L"-Xms64k", L"-Xmx2048k"}));
+    EXPECT_EQ(settings.javaSystemProperties(),
+              (std::vector<std::wstring>{L"-Dx=1", L"-Xms64k", L"-Xmx2048k"}));
 }
 
 TEST(CommandLineArguments, GrowWithEmptyEntriesWhichMainNeverSees) {

@@ -78,7 +78,22 @@ void JVMLauncher::writeDiagnostics() const {
     out << L"The properties chosen: " << properties_->describeSettings() << L"\n";
 }
 
-void JVMLauncher::loadJvmLibrary(const std::wstring& jvmPath) {
+// The path made absolute against the current directory (the installation folder). LoadLibraryW would search
+// a relative path along the DLL search order, which starts at the executable's folder and, once
+// SetDllDirectoryW is in effect, leaves the current directory out: a launcher in a "bin" folder would then not
+// find its private runtime ".\jre".
+static std::wstring fullPathOf(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
+void JVMLauncher::loadJvmLibrary(const std::wstring& chosenPath) {
+    const std::wstring jvmPath = fullPathOf(chosenPath);
     const auto setDllDirectory = reinterpret_cast<SetDllDirectoryFunction>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "SetDllDirectoryW")));
     const std::wstring binFolder = parentOf(parentOf(jvmPath));

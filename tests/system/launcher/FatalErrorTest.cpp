@@ -26,7 +26,7 @@ TEST_F(LauncherFatalError, JvmLibraryThatDoesNotLoad) {
     writeFile(appFolder + L"\\jre\\bin\\client\\jvm.dll", "not a library");
     auto launcher = launch(L"");
     EXPECT_EQ(fatalErrorOf(launcher),
-              L"Error in Pelmora launcher. Cannot load Java VM library: .\\jre\\bin\\client\\jvm.dll");
+              L"Error in Pelmora launcher. Cannot load Java VM library: " + appFolder + L"\\jre\\bin\\client\\jvm.dll");
 }
 
 TEST_F(LauncherFatalError, JvmCreationFails) {

@@ -69,13 +69,13 @@ TEST_F(LauncherHandOff, CommandSwitchInAnyCaseSendsItsTextUnsplit) {
 
 TEST_F(LauncherHandOff, CommandSwitchElsewhereIsAnOrdinaryArgument) {
     auto first = startRunningInstance();
-    auto second = launch(L"x.sgf -command quit");
+    auto second = launch(L"x.sgf -command other");
     EXPECT_EQ(exitCodeOf(second), 0u);
     quit(first);
     const auto commands = callsOf(L"commands");
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[0].arguments,
-              (Strings{L"-workdir", startFolder, L"-open", L"x.sgf", L"-command", L"quit", L"-endOpen"}));
+              (Strings{L"-workdir", startFolder, L"-open", L"x.sgf", L"-command", L"other", L"-endOpen"}));
 }
 
 TEST_F(LauncherHandOff, CommandWithoutARunningInstanceEndsWithOne) {

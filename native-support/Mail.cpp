@@ -1,0 +1,137 @@
+// Handing a game record to the user's mail program, through Simple MAPI.
+#include "pelmora_platf_windows_WindowsUtil.h"
+
+#include <windows.h>
+
+#include <pelmora/Win32Handles.h>
+
+#include "AnsiText.h"
+#include "SimpleMapi.h"
+
+namespace mapi = pelmora::mapi;
+
+namespace {
+
+constexpr jint notAvailable = pelmora_platf_windows_WindowsUtil_MAIL_NOT_AVAILABLE;
+constexpr jint initializeFailed = pelmora_platf_windows_WindowsUtil_MAIL_INITIALIZE_FAILED;
+constexpr jint logonFailed = pelmora_platf_windows_WindowsUtil_MAIL_LOGON_FAILED;
+constexpr jint notSent = pelmora_platf_windows_WindowsUtil_MAIL_NOT_SENT;
+constexpr jint handedOver = pelmora_platf_windows_WindowsUtil_MAIL_HANDED_OVER;
+
+struct MapiFunctions {
+    mapi::InitializeFunction initialize;
+    mapi::UninitializeFunction uninitialize;
+    mapi::LogonExFunction logonEx;
+    mapi::SendMailFunction sendMail;
+
+    bool complete() const {
+        return initialize != nullptr && uninitialize != nullptr && logonEx != nullptr && sendMail != nullptr;
+    }
+};
+
+template <class Function>
+Function procedure(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+MapiFunctions lookUp(HMODULE module) {
+    return {procedure<mapi::InitializeFunction>(module, "MAPIInitialize"),
+            procedure<mapi::UninitializeFunction>(module, "MAPIUninitialize"),
+            procedure<mapi::LogonExFunction>(module, "MAPILogonEx"),
+            procedure<mapi::SendMailFunction>(module, "MAPISendMail")};
+}
+
+// MAPIUninitialize at the end of the scope; MAPI wants it even after a failed MAPIInitialize.
+class MapiUninitializer {
+  public:
+    explicit MapiUninitializer(mapi::UninitializeFunction uninitialize) : uninitialize_(uninitialize) {}
+    MapiUninitializer(const MapiUninitializer&) = delete;
+    MapiUninitializer& operator=(const MapiUninitializer&) = delete;
+    ~MapiUninitializer() { uninitialize_(); }
+
+  private:
+    mapi::UninitializeFunction uninitialize_;
+};
+
+// A logged-on session: logged off and released at the end of the scope, whether or not mail was sent.
+class SessionOwner {
+  public:
+    SessionOwner() = default;
+    SessionOwner(const SessionOwner&) = delete;
+    SessionOwner& operator=(const SessionOwner&) = delete;
+    ~SessionOwner() {
+        if (session_ == nullptr) return;
+        session_->Logoff(0, 0, 0);
+        session_->Release();
+    }
+    mapi::Session** receive() { return &session_; }
+    // After a failed logon whatever came back is not a session to log off.
+    void discard() { session_ = nullptr; }
+
+  private:
+    mapi::Session* session_ = nullptr;
+};
+
+}  // namespace
+
+JNIEXPORT jint JNICALL Java_pelmora_platf_windows_WindowsUtil_mailSgf(JNIEnv* env, jclass,
+                                                                      jstring attachmentPath,
+                                                                      jstring recipientName,
+                                                                      jstring recipientAddress,
+                                                                      jstring subject) {
+    const auto path = pelmora::toAnsiText(env, attachmentPath);
+    const auto name = pelmora::toAnsiText(env, recipientName);
+    const auto address = pelmora::toAnsiText(env, recipientAddress);
+    const auto subjectText = pelmora::toAnsiText(env, subject);
+    if (!path.converted || !name.converted || !address.converted || !subjectText.converted) return 0;
+
+    const pelmora::LibraryModule library(LoadLibraryW(L"mapi32.dll"));
+    if (!library) return notAvailable;
+    const MapiFunctions functions = lookUp(library.get());
+    if (!functions.complete()) return notAvailable;
+
+    const HRESULT initialized = functions.initialize(nullptr);
+    const MapiUninitializer uninitializer(functions.uninitialize);
+    if (FAILED(initialized)) return initializeFailed;
+
+    SessionOwner session;
+    if (FAILED(functions.logonEx(0, nullptr, nullptr, mapi::extendedLogon | mapi::defaultProfile,
+                                 session.receive()))) {
+        session.discard();
+        return logonFailed;
+    }
+
+    MapiRecipDesc recipient{};
+    recipient.ulReserved = 0;
+    recipient.ulRecipClass = MAPI_TO;
+    recipient.lpszName = name.text.get();
+    recipient.lpszAddress = address.text.get();
+    recipient.ulEIDSize = 0;
+    recipient.lpEntryID = nullptr;
+
+    MapiFileDesc attachment{};
+    attachment.ulReserved = 0;
+    attachment.flFlags = 0;
+    attachment.nPosition = 0xFFFFFFFF;  // not placed in the message text
+    attachment.lpszPathName = path.text.get();
+    attachment.lpszFileName = nullptr;  // the mail program takes the name from the path
+    attachment.lpFileType = nullptr;
+
+    MapiMessage message{};
+    message.ulReserved = 0;
+    message.lpszSubject = subjectText.text.get();
+    message.lpszNoteText = nullptr;
+    message.lpszMessageType = nullptr;
+    message.lpszDateReceived = nullptr;
+    message.lpszConversationID = nullptr;
+    message.flFlags = 0;
+    message.lpOriginator = nullptr;
+    message.nRecipCount = 1;
+    message.lpRecips = &recipient;
+    message.nFileCount = 1;
+    message.lpFiles = &attachment;
+
+    // Blocks while the mail program's message window is open; abandoning the message is a failure too.
+    const ULONG sent = functions.sendMail(0, 0, &message, MAPI_LOGON_UI | MAPI_DIALOG, 0);
+    return sent == SUCCESS_SUCCESS ? handedOver : notSent;
+}

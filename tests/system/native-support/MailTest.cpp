@@ -1,0 +1,234 @@
+// mailSgf against the mapi32.dll doubles (tests/doubles/mapi32): they log every call and the whole message
+// and fail at the step PELMORA_TEST_MAPI_FAIL names. Wine's own mapi32 would start a browser from
+// MAPISendMail, so every test first proves that the double is the mapi32.dll this process loads.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <pelmora/Win32Handles.h>
+
+#include "ProgramFolder.h"
+#include "SupportLibrary.h"
+#include "TestJvm.h"
+
+namespace pelmora::test {
+namespace {
+
+using Variant = const char*(WINAPI*)();
+
+std::string readFile(const std::wstring& path) {
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes;
+    if (!file) return bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    return bytes;
+}
+
+class Mail : public ::testing::Test {
+  protected:
+    // The folder under bin/ with the double this fixture uses, and the variant its marker names.
+    virtual const wchar_t* doubleFolder() const { return L"mapi-double"; }
+    virtual const char* doubleVariant() const { return "complete"; }
+
+    void SetUp() override {
+        // Texts reach MAPI in the ANSI code page; the expected bytes below are those of 1252.
+        ASSERT_EQ(GetACP(), 1252u);
+        wchar_t temp[MAX_PATH]{};
+        GetTempPathW(MAX_PATH, temp);
+        log_ = std::wstring(temp) + L"pelmora-mapi-" + std::to_wstring(GetCurrentProcessId()) + L".log";
+        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_LOG", log_.c_str());
+        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_FAIL", nullptr);
+        ASSERT_TRUE(SetDllDirectoryW((programFolder() + L"\\" + doubleFolder()).c_str()));
+
+        const HMODULE loaded = LoadLibraryW(L"mapi32.dll");
+        ASSERT_NE(loaded, nullptr) << "no mapi32.dll can be loaded";
+        const auto variant = reinterpret_cast<Variant>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"mapi32.dll"), "PelmoraTestMapiVariant")));
+        const std::string found = variant != nullptr ? variant() : "";
+        FreeLibrary(loaded);
+        ASSERT_EQ(found, doubleVariant()) << "mapi32.dll is not the test double: WINEDLLOVERRIDES=mapi32=n "
+                                             "is needed, or the double is missing";
+        ASSERT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr) << "the double stays loaded";
+        DeleteFileW(log_.c_str());
+    }
+
+    void TearDown() override {
+        SetDllDirectoryW(nullptr);
+        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_FAIL", nullptr);
+        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_LOG", nullptr);
+        DeleteFileW(log_.c_str());
+    }
+
+    void failAt(const wchar_t* step) { SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_FAIL", step); }
+
+    jint mail(const char16_t* path, const char16_t* name, const char16_t* address, const char16_t* subject) {
+        auto text = [this](const char16_t* value) { return value != nullptr ? jvm_.string(value) : nullptr; };
+        return WINDOWS_UTIL(mailSgf)(jvm_.env(), nullptr, text(path), text(name), text(address),
+                                     text(subject));
+    }
+
+    // The calls the double saw, in order (the message's fields left out).
+    std::vector<std::string> calls() const {
+        std::vector<std::string> result;
+        for (const auto& line : lines()) {
+            if (!isField(line)) result.push_back(line);
+        }
+        return result;
+    }
+    // The message's fields: "message.lpszSubject" and the like, with the double's rendering of the value.
+    std::map<std::string, std::string> fields() const {
+        std::map<std::string, std::string> result;
+        for (const auto& line : lines()) {
+            if (isField(line)) result[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+        }
+        return result;
+    }
+
+    TestJvm& jvm_ = TestJvm::instance();
+    LocalFrame frame_;
+    std::wstring log_;
+
+  private:
+    // A field is "name=value" with no blank in the name; a call names itself first ("MAPIInitialize
+    // init=null").
+    static bool isField(const std::string& line) {
+        const auto equals = line.find('=');
+        return equals != std::string::npos && line.find(' ') > equals;
+    }
+
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        const std::string bytes = readFile(log_);
+        std::size_t start = 0;
+        for (auto end = bytes.find('\n'); end != std::string::npos; end = bytes.find('\n', start)) {
+            result.push_back(bytes.substr(start, end - start));
+            start = end + 1;
+        }
+        return result;
+    }
+};
+
+const std::vector<std::string> loggedOffAndReleased = {"Session.Logoff ui=0x0 flags=0x0 reserved=0x0",
+                                                       "Session.Release references=0x0", "MAPIUninitialize",
+                                                       "DllMain.detach"};
+
+std::vector<std::string> concatenated(std::vector<std::string> first,
+                                      const std::vector<std::string>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+TEST_F(Mail, SentMessageGives5AfterLogoffAndRelease) {
+    EXPECT_EQ(mail(u"C:\\Games\\round 1.sgf", u"Zoe", u"zoe@example.org", u"Round 1"), 5);
+    EXPECT_EQ(calls(), concatenated({"DllMain.attach", "MAPIInitialize init=null",
+                                     "MAPILogonEx ui=0x0 profile=null password=null flags=0x60 session=set",
+                                     "MAPISendMail session=0x0 ui=0x0 flags=0x9 reserved=0x0 message=set"},
+                                    loggedOffAndReleased));
+    EXPECT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr) << "mapi32.dll was not freed";
+}
+
+TEST_F(Mail, MessageHasOneRecipientOneAttachmentAndAnsiTexts) {
+    ASSERT_EQ(mail(u"C:\\Partien\\\u00D6sterreich 2024.sgf", u"Zo\u00EB M\u00FCller", u"SMTP:zoe@example.org",
+                   u"Partie: \u0416 gegen \u00E9"),
+              5);
+    const std::map<std::string, std::string> expected = {
+        {"message.ulReserved", "0x0"},
+        {"message.lpszSubject", "\"Partie: ? gegen \xE9\""},  // no Cyrillic in 1252
+        {"message.lpszNoteText", "null"},
+        {"message.lpszMessageType", "null"},
+        {"message.lpszDateReceived", "null"},
+        {"message.lpszConversationID", "null"},
+        {"message.flFlags", "0x0"},
+        {"message.lpOriginator", "null"},
+        {"message.nRecipCount", "0x1"},
+        {"recipient[0].ulReserved", "0x0"},
+        {"recipient[0].ulRecipClass", "0x1"},
+        {"recipient[0].lpszName", "\"Zo\xEB M\xFCller\""},
+        {"recipient[0].lpszAddress", "\"SMTP:zoe@example.org\""},
+        {"recipient[0].ulEIDSize", "0x0"},
+        {"recipient[0].lpEntryID", "null"},
+        {"message.nFileCount", "0x1"},
+        {"file[0].ulReserved", "0x0"},
+        {"file[0].flFlags", "0x0"},
+        {"file[0].nPosition", "0xffffffff"},
+        {"file[0].lpszPathName", "\"C:\\Partien\\\xD6sterreich 2024.sgf\""},
+        {"file[0].lpszFileName", "null"},
+        {"file[0].lpFileType", "null"},
+    };
+    EXPECT_EQ(fields(), expected);
+}
+
+TEST_F(Mail, NullTextsReachMapiAsNull) {
+    ASSERT_EQ(mail(u"C:\\g.sgf", nullptr, u"a@example.org", nullptr), 5);
+    const auto message = fields();
+    EXPECT_EQ(message.at("message.lpszSubject"), "null");
+    EXPECT_EQ(message.at("recipient[0].lpszName"), "null");
+    EXPECT_EQ(message.at("recipient[0].lpszAddress"), "\"a@example.org\"");
+    EXPECT_EQ(message.at("file[0].lpszPathName"), "\"C:\\g.sgf\"");
+}
+
+TEST_F(Mail, EmptyTextsStayEmpty) {
+    ASSERT_EQ(mail(u"", u"", u"", u""), 5);
+    const auto message = fields();
+    EXPECT_EQ(message.at("message.lpszSubject"), "\"\"");
+    EXPECT_EQ(message.at("file[0].lpszPathName"), "\"\"");
+}
+
+TEST_F(Mail, AbandonedMessageGives4AndTheSessionIsStillLoggedOff) {
+    failAt(L"send");
+    EXPECT_EQ(mail(u"C:\\g.sgf", u"Zoe", u"zoe@example.org", u"Game"), 4);
+    EXPECT_EQ(calls(), concatenated({"DllMain.attach", "MAPIInitialize init=null",
+                                     "MAPILogonEx ui=0x0 profile=null password=null flags=0x60 session=set",
+                                     "MAPISendMail session=0x0 ui=0x0 flags=0x9 reserved=0x0 message=set"},
+                                    loggedOffAndReleased));
+    EXPECT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr);
+}
+
+TEST_F(Mail, FailedLogonGives3WithoutSending) {
+    failAt(L"logon");
+    EXPECT_EQ(mail(u"C:\\g.sgf", u"Zoe", u"zoe@example.org", u"Game"), 3);
+    EXPECT_EQ(calls(), (std::vector<std::string>{
+                           "DllMain.attach", "MAPIInitialize init=null",
+                           "MAPILogonEx ui=0x0 profile=null password=null flags=0x60 session=set",
+                           "MAPIUninitialize", "DllMain.detach"}));
+    EXPECT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr);
+}
+
+TEST_F(Mail, FailedInitializationGives2AndStillUninitializes) {
+    failAt(L"initialize");
+    EXPECT_EQ(mail(u"C:\\g.sgf", u"Zoe", u"zoe@example.org", u"Game"), 2);
+    EXPECT_EQ(calls(), (std::vector<std::string>{"DllMain.attach", "MAPIInitialize init=null",
+                                                 "MAPIUninitialize", "DllMain.detach"}));
+    EXPECT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr);
+}
+
+TEST_F(Mail, LibraryThatCannotBeLoadedGives1) {
+    failAt(L"load");
+    EXPECT_EQ(mail(u"C:\\g.sgf", u"Zoe", u"zoe@example.org", u"Game"), 1);
+    const auto seen = calls();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), "DllMain.refuse");
+    for (const auto& call : seen) EXPECT_EQ(call.rfind("MAPI", 0), std::string::npos) << call;
+    EXPECT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr);
+}
+
+class IncompleteMail : public Mail {
+  protected:
+    const wchar_t* doubleFolder() const override { return L"mapi-incomplete"; }
+    const char* doubleVariant() const override { return "incomplete"; }
+};
+
+TEST_F(IncompleteMail, LibraryWithoutMAPISendMailGives1AndIsFreed) {
+    EXPECT_EQ(mail(u"C:\\g.sgf", u"Zoe", u"zoe@example.org", u"Game"), 1);
+    EXPECT_EQ(calls(), (std::vector<std::string>{"DllMain.attach", "DllMain.detach"}));
+    EXPECT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr);
+}
+
+}  // namespace
+}  // namespace pelmora::test

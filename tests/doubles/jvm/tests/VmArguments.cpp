@@ -1,0 +1,20 @@
+#include "VmArguments.h"
+
+namespace testjvm_test {
+
+VmArguments::VmArguments(std::vector<std::string> options, jboolean ignoreUnrecognized, jint version)
+    : texts_(std::move(options)), options_(texts_.size()) {
+    for (std::size_t i = 0; i < texts_.size(); ++i) options_[i].optionString = texts_[i].data();
+    initArgs_.version = version;
+    initArgs_.nOptions = static_cast<jint>(options_.size());
+    initArgs_.options = options_.data();
+    initArgs_.ignoreUnrecognized = ignoreUnrecognized;
+}
+
+std::string lowBytes(const std::wstring& text) {
+    std::string bytes;
+    for (const wchar_t unit : text) bytes += static_cast<char>(unit & 0xFF);
+    return bytes;
+}
+
+}  // namespace testjvm_test

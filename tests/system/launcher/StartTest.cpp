@@ -48,6 +48,24 @@ TEST_F(LauncherStart, NoArgumentsAndTheLanguageSetting) {
     EXPECT_EQ(mains[0].arguments, (Strings{L"-delayexit", L"-workdir", startFolder, L"-open", L"-endOpen"}));
 }
 
+TEST_F(LauncherStart, ALanguageValueLongerThan129CharactersReadsAsEmpty) {
+    installLauncher();
+    installPrivateRuntime();
+    const std::wstring longest(129, L'x');
+    setLanguage(longest);
+    auto fits = launch(L"");
+    EXPECT_EQ(exitCodeOf(fits), 0u);
+    ASSERT_TRUE(creation());
+    EXPECT_EQ(creation()->options.at(1), L"-Dpelmora.language=" + longest);
+
+    DeleteFileW(logPath.c_str());
+    setLanguage(std::wstring(200, L'y'));
+    auto tooLong = launch(L"");
+    EXPECT_EQ(exitCodeOf(tooLong), 0u);
+    ASSERT_TRUE(creation());
+    EXPECT_EQ(creation()->options.at(1), expectedMaxHeapOption());
+}
+
 TEST_F(LauncherStart, ALauncherInABinFolderUsesTheParentAsInstallation) {
     installLauncher(true);
     installPrivateRuntime();

@@ -1,16 +1,10 @@
 #include "ChildProcess.h"
 
-#include <algorithm>
+#include "OutputPipe.h"
+
 #include <stdexcept>
 
 namespace pelmora::test {
-
-std::wstring binaryFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.rfind(L'\\'));
-}
 
 std::vector<wchar_t> environmentBlockWith(const EnvironmentChanges& changes) {
     // Names compare without regard to case, as Windows does.
@@ -44,28 +38,43 @@ std::vector<wchar_t> environmentBlockWith(const EnvironmentChanges& changes) {
 }
 
 ChildProcess ChildProcess::start(const std::wstring& program, const std::wstring& commandLineTail,
-                                 const std::wstring& currentDirectory,
-                                 const EnvironmentChanges& environment) {
+                                 const std::wstring& currentDirectory, const EnvironmentChanges& environment,
+                                 Capture capture) {
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!commandLineTail.empty()) commandLine += L" " + commandLineTail;
     std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back(L'\0');
-    std::vector<wchar_t> block = environmentBlockWith(environment);
+    // Without changes the child gets this process's environment as it is.
+    std::vector<wchar_t> block;
+    if (!environment.empty()) block = environmentBlockWith(environment);
 
+    ChildProcess child;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    if (capture != Capture::nothing) {
+        child.output_ = std::make_unique<OutputPipe>();
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = child.output_->writeEnd();
+        startup.hStdError =
+            capture == Capture::outputAndError ? child.output_->writeEnd() : GetStdHandle(STD_ERROR_HANDLE);
+    }
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(program.c_str(), mutableLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, block.data(),
+    if (!CreateProcessW(program.c_str(), mutableLine.data(), nullptr, nullptr, capture != Capture::nothing,
+                        CREATE_UNICODE_ENVIRONMENT, block.empty() ? nullptr : block.data(),
                         currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &info)) {
         throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
     }
-    CloseHandle(info.hThread);
-    ChildProcess child;
+    const KernelHandle thread(info.hThread);
     child.process_.reset(info.hProcess);
     child.id_ = info.dwProcessId;
+    if (child.output_) child.output_->startReading();
     return child;
 }
+
+ChildProcess::ChildProcess() = default;
+
+ChildProcess::ChildProcess(ChildProcess&&) noexcept = default;
 
 ChildProcess::~ChildProcess() {
     if (process_ && running()) kill();
@@ -78,13 +87,19 @@ std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs) {
     return code;
 }
 
-bool ChildProcess::running() {
+bool ChildProcess::running() const {
     return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 void ChildProcess::kill() {
     TerminateProcess(process_.get(), 255);
     WaitForSingleObject(process_.get(), 10000);
+}
+
+std::string ChildProcess::output() const {
+    if (!output_) return std::string();
+    if (!running()) output_->finish();
+    return output_->text();
 }
 
 }  // namespace pelmora::test

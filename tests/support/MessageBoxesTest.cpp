@@ -2,7 +2,8 @@
 // through the msgbox-reader tool running as another process.
 #include "MessageBoxes.h"
 
-#include <pelmora/Win32Handles.h>
+#include "ChildProcess.h"
+#include "ModulePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -22,46 +23,18 @@ std::future<int> showBox(const wchar_t* text, const wchar_t* caption) {
                       [=] { return MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONWARNING); });
 }
 
-std::wstring ownFolder() {
-    wchar_t path[MAX_PATH];
-    const std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return self.substr(0, self.rfind(L'\\'));
-}
-
 struct ToolRun {
     DWORD exitCode = 0;
     std::string output;
 };
 
-// Runs msgbox-reader.exe with the arguments and collects its standard output through a pipe.
+// Runs msgbox-reader.exe with the arguments and collects its standard output and error.
 ToolRun runReader(const std::wstring& arguments) {
+    ChildProcess reader = ChildProcess::start(binaryFolder() + L"\\msgbox-reader.exe", arguments, L"", {},
+                                              Capture::outputAndError);
     ToolRun run;
-    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    KernelHandle readEnd;
-    KernelHandle writeEnd;
-    if (!CreatePipe(readEnd.receive(), writeEnd.receive(), &inheritable, 0)) return run;
-    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = writeEnd.get();
-    std::wstring commandLine = L"\"" + ownFolder() + L"\\msgbox-reader.exe\" " + arguments;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &started)) {
-        return run;
-    }
-    const KernelHandle process(started.hProcess);
-    const KernelHandle thread(started.hThread);
-    // Only the child holds the write end now: reading ends when the child does.
-    writeEnd.reset();
-    char buffer[512];
-    DWORD read = 0;
-    while (ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
-        run.output.append(buffer, read);
-    WaitForSingleObject(process.get(), 60000);
-    GetExitCodeProcess(process.get(), &run.exitCode);
+    run.exitCode = reader.waitForExit(60000).value_or(STILL_ACTIVE);
+    run.output = reader.output();
     return run;
 }
 

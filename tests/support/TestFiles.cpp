@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include "Utf8Text.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,24 +11,6 @@
 #include <stdexcept>
 
 namespace pelmora::test {
-
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                        nullptr);
-    return bytes;
-}
-
-std::wstring fromUtf8(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
 
 TempFolder::TempFolder(const std::wstring& prefix) {
     static std::atomic<unsigned> counter{0};
@@ -42,6 +26,18 @@ TempFolder::TempFolder(const std::wstring& prefix) {
 
 TempFolder::~TempFolder() {
     deleteTree(path_);
+}
+
+std::wstring TempFolder::createFile(const std::wstring& relative, const std::string& bytes) const {
+    const std::wstring path = *this / relative;
+    writeFile(path, bytes);
+    return path;
+}
+
+std::wstring TempFolder::createFolder(const std::wstring& relative) const {
+    const std::wstring path = *this / relative;
+    createFolders(path);
+    return path;
 }
 
 void createFolders(const std::wstring& path) {
@@ -80,24 +76,35 @@ bool fileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<std::wstring> readUtf8Lines(const std::wstring& path) {
-    std::vector<std::wstring> lines;
+std::string readFileBytes(const std::wstring& path) {
+    std::string bytes;
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return lines;
-    std::string bytes;
+    if (!file) return bytes;
     char buffer[4096];
     DWORD got = 0;
     while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
     std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::wstring> readUtf8Lines(const std::wstring& path) {
+    std::vector<std::wstring> lines;
+    for (std::string& line : splitLines(readFileBytes(path))) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(fromUtf8(line));
-        start = end + 1;
     }
     return lines;
 }

@@ -2,6 +2,7 @@
 #include "EventLog.h"
 #include "JavaExceptions.h"
 #include "LoudFailure.h"
+#include "ModulePaths.h"
 #include "StandardError.h"
 #include "TestScript.h"
 #include "TextConversion.h"
@@ -33,15 +34,7 @@ std::wstring ownModulePath() {
     HMODULE self = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCWSTR>(&insideThisModule), &self);
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    return pelmora::test::modulePath(self);
 }
 
 VmSettings readSettings(const JavaVMInitArgs& initArgs) {

@@ -1,6 +1,9 @@
 #include "LauncherFixture.h"
 
 #include "MessageBoxes.h"
+#include "ModulePaths.h"
+#include "TestJvmLibrary.h"
+#include "Utf8Text.h"
 
 #include <algorithm>
 
@@ -10,10 +13,6 @@ namespace {
 const wchar_t javaSoftKey[] = L"SOFTWARE\\JavaSoft";
 const wchar_t installKey[] = L"Software\\Pelmora2";
 const DWORD messageBoxTimeoutMs = 30000;
-
-std::wstring testRuntime() {
-    return binaryFolder() + L"\\testjvm\\jvm.dll";
-}
 
 bool startsWith(const std::wstring& text, const std::wstring& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -55,7 +54,7 @@ void LauncherFixture::installLauncher(bool inBinFolder) {
 }
 
 void LauncherFixture::installPrivateRuntime(const std::wstring& type) {
-    copyFile(testRuntime(), appFolder + L"\\jre\\bin\\" + type + L"\\jvm.dll");
+    copyFile(TestJvmLibrary::path(), appFolder + L"\\jre\\bin\\" + type + L"\\jvm.dll");
 }
 
 std::wstring LauncherFixture::registerRuntime(const std::wstring& key, const std::wstring& version,
@@ -63,7 +62,7 @@ std::wstring LauncherFixture::registerRuntime(const std::wstring& key, const std
                                               const std::vector<std::wstring>& types) {
     const std::wstring home = root / (L"java-" + bundle + L"-" + version);
     for (const auto& type : types) {
-        copyFile(testRuntime(),
+        copyFile(TestJvmLibrary::path(),
                  home + (bundle == L"sdk" ? L"\\jre\\bin\\" : L"\\bin\\") + type + L"\\jvm.dll");
     }
     registry.setString(HKEY_LOCAL_MACHINE, std::wstring(javaSoftKey) + L"\\" + key + L"\\" + version,

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "JavaHandles.h"
+#include "JvmFixture.h"
 #include "MetafileRecording.h"
 #include "ProbeProcess.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 
 namespace pelmora::test {
 namespace {
@@ -25,7 +25,7 @@ std::vector<std::string> split(const std::string& list) {
     return items;
 }
 
-class Clipboard : public ::testing::Test {
+class Clipboard : public JvmFixture {
   protected:
     void SetUp() override {
         // Every test starts from a clipboard holding one known text.
@@ -49,7 +49,6 @@ class Clipboard : public ::testing::Test {
         if (wmf_ != nullptr) DeleteMetaFile(wmf_);
     }
 
-    JNIEnv* env() const { return jvm_.env(); }
     HMETAFILE convertedWmf() {
         wmf_ = fromJava<HMETAFILE>(NATIVE_GRAPHICS(convertEMF2WMF)(env(), nullptr, asJava(emf_), 0));
         return wmf_;
@@ -69,8 +68,6 @@ class Clipboard : public ::testing::Test {
         return probe.values();
     }
 
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
     MetafileRecording recording_{0, 2000, 3000, 0};
     HENHMETAFILE emf_ = nullptr;
     HMETAFILE wmf_ = nullptr;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "JvmFixture.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 
 namespace pelmora::test {
 namespace {
@@ -39,14 +39,11 @@ const Sample samples[] = {
     {u"abc\u0416\u00DF", false, false},    // one of each
 };
 
-class AnsiPresentation : public ::testing::Test {
+class AnsiPresentation : public JvmFixture {
   protected:
     jint canPresentAscii(const std::u16string& text) {
         return NATIVE_GRAPHICS(canPresentASCII)(jvm_.env(), nullptr, 0, jvm_.string(text));
     }
-
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
 };
 
 TEST_F(AnsiPresentation, RunsUnderTheCodePageItWasStartedFor) {

@@ -6,16 +6,15 @@
 
 #include "EmfRecords.h"
 #include "JavaHandles.h"
+#include "JvmFixture.h"
 #include "MetafileRecording.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 
 namespace pelmora::test {
 namespace {
 
-class Drawing : public ::testing::Test {
+class Drawing : public JvmFixture {
   protected:
-    JNIEnv* env() const { return jvm_.env(); }
     jlong dc() const { return recording_.dc(); }
     // The records after the five that createEMFUnicode writes, without the closing EMR_EOF.
     std::vector<EmfRecord> drawn() {
@@ -23,8 +22,6 @@ class Drawing : public ::testing::Test {
         return std::vector<EmfRecord>(records.begin() + 5, records.end() - 1);
     }
 
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
     MetafileRecording recording_{0, 2000, 3000, 0};
 };
 

@@ -5,6 +5,9 @@
 #include <set>
 #include <string>
 
+#include <pelmora/Win32Handles.h>
+
+#include "ModulePaths.h"
 #include "SupportLibrary.h"
 
 namespace pelmora::test {
@@ -91,22 +94,17 @@ TEST(ExportTable, EveryJniFunctionIsFoundByItsName) {
 }
 
 TEST(LibraryEntryPoint, AcceptsLoadsThreadsAndUnloads) {
-    const std::wstring path = [] {
-        wchar_t buffer[MAX_PATH]{};
-        GetModuleFileNameW(supportLibrary(), buffer, MAX_PATH);
-        return std::wstring(buffer);
-    }();
+    const std::wstring path = modulePath(supportLibrary());
     // A second reference, a thread started and ended while loaded, and the reference given back.
     const HMODULE again = LoadLibraryW(path.c_str());
     ASSERT_EQ(again, supportLibrary());
-    const HANDLE thread = CreateThread(
-        nullptr, 0, [](void*) -> DWORD { return 7; }, nullptr, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    const KernelHandle thread(CreateThread(
+        nullptr, 0, [](void*) -> DWORD { return 7; }, nullptr, 0, nullptr));
+    ASSERT_NE(thread.get(), nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread.get(), 10000), WAIT_OBJECT_0);
     DWORD exitCode = 0;
-    GetExitCodeThread(thread, &exitCode);
+    GetExitCodeThread(thread.get(), &exitCode);
     EXPECT_EQ(exitCode, 7u);
-    CloseHandle(thread);
     EXPECT_TRUE(FreeLibrary(again));
     EXPECT_EQ(GetModuleHandleW(path.c_str()), supportLibrary());
 }

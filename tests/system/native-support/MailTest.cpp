@@ -7,30 +7,18 @@
 #include <string>
 #include <vector>
 
-#include <pelmora/Win32Handles.h>
-
-#include "ProgramFolder.h"
+#include "JvmFixture.h"
+#include "ModulePaths.h"
+#include "ScopedEnvironmentVariable.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
+#include "TestFiles.h"
 
 namespace pelmora::test {
 namespace {
 
 using Variant = const char*(WINAPI*)();
 
-std::string readFile(const std::wstring& path) {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string bytes;
-    if (!file) return bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    return bytes;
-}
-
-class Mail : public ::testing::Test {
+class Mail : public JvmFixture {
   protected:
     // The folder under bin/ with the double this fixture uses, and the variant its marker names.
     virtual const wchar_t* doubleFolder() const { return L"mapi-double"; }
@@ -39,12 +27,7 @@ class Mail : public ::testing::Test {
     void SetUp() override {
         // Texts reach MAPI in the ANSI code page; the expected bytes below are those of 1252.
         ASSERT_EQ(GetACP(), 1252u);
-        wchar_t temp[MAX_PATH]{};
-        GetTempPathW(MAX_PATH, temp);
-        log_ = std::wstring(temp) + L"pelmora-mapi-" + std::to_wstring(GetCurrentProcessId()) + L".log";
-        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_LOG", log_.c_str());
-        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_FAIL", nullptr);
-        ASSERT_TRUE(SetDllDirectoryW((programFolder() + L"\\" + doubleFolder()).c_str()));
+        ASSERT_TRUE(SetDllDirectoryW((binaryFolder() + L"\\" + doubleFolder()).c_str()));
 
         const HMODULE loaded = LoadLibraryW(L"mapi32.dll");
         ASSERT_NE(loaded, nullptr) << "no mapi32.dll can be loaded";
@@ -55,17 +38,13 @@ class Mail : public ::testing::Test {
         ASSERT_EQ(found, doubleVariant()) << "mapi32.dll is not the test double: WINEDLLOVERRIDES=mapi32=n "
                                              "is needed, or the double is missing";
         ASSERT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr) << "the double stays loaded";
+        // The check above logged the double's load and unload: the tests start with no log.
         DeleteFileW(log_.c_str());
     }
 
-    void TearDown() override {
-        SetDllDirectoryW(nullptr);
-        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_FAIL", nullptr);
-        SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_LOG", nullptr);
-        DeleteFileW(log_.c_str());
-    }
+    void TearDown() override { SetDllDirectoryW(nullptr); }
 
-    void failAt(const wchar_t* step) { SetEnvironmentVariableW(L"PELMORA_TEST_MAPI_FAIL", step); }
+    void failAt(const wchar_t* step) { fail_.set(step); }
 
     jint mail(const char16_t* path, const char16_t* name, const char16_t* address, const char16_t* subject) {
         auto text = [this](const char16_t* value) { return value != nullptr ? jvm_.string(value) : nullptr; };
@@ -90,9 +69,10 @@ class Mail : public ::testing::Test {
         return result;
     }
 
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
-    std::wstring log_;
+    TempFolder folder_{L"pelmora-mapi"};
+    const std::wstring log_ = folder_ / L"mapi.log";
+    ScopedEnvironmentVariable logVariable_{L"PELMORA_TEST_MAPI_LOG", log_};
+    ScopedEnvironmentVariable fail_{L"PELMORA_TEST_MAPI_FAIL", std::nullopt};
 
   private:
     // A field is "name=value" with no blank in the name; a call names itself first ("MAPIInitialize
@@ -102,16 +82,7 @@ class Mail : public ::testing::Test {
         return equals != std::string::npos && line.find(' ') > equals;
     }
 
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        const std::string bytes = readFile(log_);
-        std::size_t start = 0;
-        for (auto end = bytes.find('\n'); end != std::string::npos; end = bytes.find('\n', start)) {
-            result.push_back(bytes.substr(start, end - start));
-            start = end + 1;
-        }
-        return result;
-    }
+    std::vector<std::string> lines() const { return splitLines(readFileBytes(log_)); }
 };
 
 const std::vector<std::string> loggedOffAndReleased = {"Session.Logoff ui=0x0 flags=0x0 reserved=0x0",

@@ -7,20 +7,14 @@
 
 #include "EmfRecords.h"
 #include "JavaHandles.h"
+#include "JvmFixture.h"
 #include "MetafileRecording.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 
 namespace pelmora::test {
 namespace {
 
-class Metafiles : public ::testing::Test {
-  protected:
-    JNIEnv* env() const { return jvm_.env(); }
-
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
-};
+using Metafiles = JvmFixture;
 
 ENHMETAHEADER headerOf(HENHMETAFILE emf) {
     ENHMETAHEADER header{};

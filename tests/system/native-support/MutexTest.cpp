@@ -5,16 +5,15 @@
 #include <string>
 
 #include "JavaHandles.h"
+#include "JvmFixture.h"
 #include "ProbeProcess.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 
 namespace pelmora::test {
 namespace {
 
-class NamedMutex : public ::testing::Test {
+class NamedMutex : public JvmFixture {
   protected:
-    JNIEnv* env() const { return jvm_.env(); }
     jlong createMutex(bool initialOwner) {
         return WINDOWS_UTIL(createMutex)(env(), nullptr,
                                          jvm_.string(std::u16string(name_.begin(), name_.end())),
@@ -29,8 +28,6 @@ class NamedMutex : public ::testing::Test {
         return process.values();
     }
 
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
     // Unique to this process and test, so that no run meets a mutex of another.
     const std::wstring name_ = [] {
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();

@@ -6,14 +6,14 @@
 
 #include "EmfRecords.h"
 #include "JavaHandles.h"
+#include "JvmFixture.h"
 #include "MetafileRecording.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 
 namespace pelmora::test {
 namespace {
 
-class Polygons : public ::testing::Test {
+class Polygons : public JvmFixture {
   protected:
     void SetUp() override {
         ASSERT_NE(pen_, nullptr);
@@ -24,7 +24,6 @@ class Polygons : public ::testing::Test {
         DeleteObject(pen_);
     }
 
-    JNIEnv* env() const { return jvm_.env(); }
     HDC dc() const { return fromJava<HDC>(recording_.dc()); }
     jlong polyPolygon(const std::vector<float>& points, const std::vector<int>& counts) {
         return NATIVE_GRAPHICS(polyPolygon)(env(), nullptr, recording_.dc(), jvm_.floats(points),
@@ -36,8 +35,6 @@ class Polygons : public ::testing::Test {
         return created.empty() ? 0 : created[0].as<EMRCREATEPEN>().ihPen;
     }
 
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
     MetafileRecording recording_{0, 2000, 3000, 0};
     HPEN pen_ = CreatePen(PS_DASH, 1, RGB(9, 8, 7));
     HGDIOBJ originalPen_ = nullptr;

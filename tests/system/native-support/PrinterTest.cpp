@@ -5,21 +5,17 @@
 #include <cstring>
 
 #include "JavaHandles.h"
+#include "JvmFixture.h"
 #include "MetafileRecording.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 #include "TestPrinter.h"
 
 namespace pelmora::test {
 namespace {
 
-class ReferenceDc : public ::testing::Test {
+class ReferenceDc : public JvmFixture {
   protected:
-    JNIEnv* env() const { return jvm_.env(); }
     jlong createRefDc() { return NATIVE_GRAPHICS(createRefDC)(env(), nullptr); }
-
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
 };
 
 TEST_F(ReferenceDc, WithoutADefaultPrinterThereIsNone) {

@@ -9,8 +9,9 @@
 
 #include <pelmora/Win32Handles.h>
 
+#include "JvmFixture.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
+#include "TestFiles.h"
 
 namespace pelmora::test {
 namespace {
@@ -21,15 +22,21 @@ std::wstring recentFolder() {
     return folder;
 }
 
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle search) { FindClose(search); }
+};
+using FindHandle = UniqueHandle<FindTraits>;
+
 std::set<std::wstring> shortcutsIn(const std::wstring& folder) {
     std::set<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((folder + L"\\*.lnk").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const FindHandle search(FindFirstFileW((folder + L"\\*.lnk").c_str(), &found));
+    if (!search) return names;
     do {
         names.insert(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 
@@ -60,27 +67,19 @@ std::wstring upperCase(std::wstring path) {
     return path;
 }
 
-class RecentDocuments : public ::testing::Test {
+class RecentDocuments : public JvmFixture {
   protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        wchar_t temp[MAX_PATH]{};
-        GetTempPathW(MAX_PATH, temp);
         fileName_ = L"Pelmora recent game " + std::to_wstring(GetCurrentProcessId()) + L".sgf";
-        path_ = std::wstring(temp) + fileName_;
-        const FileHandle file(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(file);
-        const char game[] = "(;GM[1]FF[4]SZ[19])";
-        DWORD written = 0;
-        WriteFile(file.get(), game, sizeof game - 1, &written, nullptr);
+        path_ = folder_.createFile(fileName_, "(;GM[1]FF[4]SZ[19])");
+        ASSERT_TRUE(fileExists(path_));
         before_ = shortcutsIn(recentFolder());
     }
     void TearDown() override {
         for (const auto& name : shortcutsIn(recentFolder())) {
             if (before_.count(name) == 0) DeleteFileW((recentFolder() + L"\\" + name).c_str());
         }
-        DeleteFileW(path_.c_str());
         CoUninitialize();
     }
 
@@ -92,8 +91,7 @@ class RecentDocuments : public ::testing::Test {
         return added;
     }
 
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
+    TempFolder folder_{L"pelmora-recent"};
     std::wstring fileName_;
     std::wstring path_;
     std::set<std::wstring> before_;

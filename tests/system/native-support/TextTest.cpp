@@ -5,20 +5,14 @@
 
 #include "EmfRecords.h"
 #include "JavaHandles.h"
+#include "JvmFixture.h"
 #include "MetafileRecording.h"
 #include "SupportLibrary.h"
-#include "TestJvm.h"
 
 namespace pelmora::test {
 namespace {
 
-class Text : public ::testing::Test {
-  protected:
-    JNIEnv* env() const { return jvm_.env(); }
-
-    TestJvm& jvm_ = TestJvm::instance();
-    LocalFrame frame_;
-};
+using Text = JvmFixture;
 
 // A font made by createFontUnicode, deleted at the end of the scope.
 class Font {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ModulePaths.h"
 #include "SupportLibrary.h"
 
 namespace pelmora::test {
@@ -12,12 +13,11 @@ namespace {
 class VersionResource : public ::testing::Test {
   protected:
     void SetUp() override {
-        wchar_t path[MAX_PATH]{};
-        GetModuleFileNameW(supportLibrary(), path, MAX_PATH);
-        const DWORD size = GetFileVersionInfoSizeW(path, nullptr);
+        const std::wstring path = modulePath(supportLibrary());
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
         ASSERT_GT(size, 0u);
         block_.resize(size);
-        ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, block_.data()));
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block_.data()));
     }
 
     std::wstring text(const wchar_t* name) {

@@ -4,6 +4,7 @@
 // inside written as \r and \n), presses OK and exits 0; exits 1 when no box came in time, 2 on bad usage.
 #include "MessageBoxes.h"
 #include "ProcessImages.h"
+#include "Utf8Text.h"
 
 #include <windows.h>
 
@@ -28,13 +29,7 @@ std::string outputText(const std::wstring& text) {
             escaped += unit;
         }
     }
-    if (escaped.empty()) return std::string();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
+    return pelmora::test::toUtf8(escaped);
 }
 
 // Bytes as they are: no C runtime text translation between the box and the reader of our output.

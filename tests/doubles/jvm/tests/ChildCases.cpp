@@ -1,15 +1,24 @@
 #include "ChildCases.h"
 
+#include "ChildProcess.h"
+#include "ModulePaths.h"
 #include "TestJvmLibrary.h"
 #include "VmArguments.h"
 
 #include <functional>
 #include <map>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
 namespace testjvm_test {
 namespace {
+
+using pelmora::test::Capture;
+using pelmora::test::ChildProcess;
+using pelmora::test::TestJvmLibrary;
+using pelmora::test::VmArguments;
 
 using Misuse = std::function<void(JavaVM* vm, JNIEnv* env)>;
 
@@ -64,10 +73,29 @@ int runChildCase(std::string_view name) {
     VmArguments arguments({});
     JavaVM* vm = nullptr;
     JNIEnv* env = nullptr;
-    if (library.createJavaVm()(&vm, reinterpret_cast<void**>(&env), arguments.get()) != JNI_OK)
-        return childNotRun;
+    if (library.create(arguments, &vm, &env) != JNI_OK) return childNotRun;
     found->second(vm, env);
     return childSurvived;
+}
+
+ChildOutcome runInChild(const std::wstring& caseName, DWORD timeoutMs) {
+    ChildOutcome outcome;
+    try {
+        ChildProcess child = ChildProcess::start(pelmora::test::programPath(), L"--child=" + caseName, L"",
+                                                 {}, Capture::outputAndError);
+        outcome.started = true;
+        std::optional<DWORD> exitCode = child.waitForExit(timeoutMs);
+        if (!exitCode) {
+            outcome.timedOut = true;
+            child.kill();
+            exitCode = child.waitForExit(0);
+        }
+        outcome.exitCode = exitCode.value_or(STILL_ACTIVE);
+        outcome.output = child.output();
+    } catch (const std::runtime_error&) {
+        // Not started: the outcome says so.
+    }
+    return outcome;
 }
 
 }  // namespace testjvm_test

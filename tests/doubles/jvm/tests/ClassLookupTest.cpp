@@ -2,7 +2,6 @@
 // failures leave the exceptions a JVM raises.
 #include "JniHelpers.h"
 #include "JvmTest.h"
-#include "VmArguments.h"
 
 #include <windows.h>
 
@@ -45,9 +44,9 @@ TEST_F(ClassLookupTest, MainClassIsFoundThroughTheApplicationJar) {
 
 TEST_F(ClassLookupTest, RelativeEntryCountsFromTheCurrentDirectoryAtLookupInAnyLetterCase) {
     ASSERT_EQ(create({"-Djava.class.path=missing.jar;PELMORA.JAR"}), JNI_OK);
-    const TemporaryFolder withJar;
+    const TempFolder withJar{L"testjvm"};
     withJar.createFile(L"pelmora.jar");
-    const TemporaryFolder withFolderOfThatName;
+    const TempFolder withFolderOfThatName{L"testjvm"};
     withFolderOfThatName.createFolder(L"Pelmora.jar");
     {
         const ScopedCurrentDirectory inside(withFolderOfThatName.path());

@@ -1,6 +1,7 @@
 // JNI_CreateJavaVM: what it records, which options and versions it accepts, and the scripted outcomes.
 #include "JniHelpers.h"
 #include "JvmTest.h"
+#include "Utf8Text.h"
 
 namespace testjvm_test {
 namespace {
@@ -20,7 +21,7 @@ TEST_F(CreationTest, RecordsVersionAndEveryOptionInOrder) {
         u8"option=-Duser=café",  // the 8-bit option text is Latin-1
         "option=-Dtext=one\\r\\ntwo",
         "option=-verbose:gc",
-        "module=" + toUtf8(TestJvmLibrary::path()),
+        "module=" + pelmora::test::toUtf8(TestJvmLibrary::path()),
         "create result=0"};
     EXPECT_EQ(logLines(), expected);
 }

@@ -31,13 +31,9 @@ bool callStringArrayMethod(JNIEnv* env, const char* className, const char* metho
     return env->ExceptionCheck() == JNI_FALSE;
 }
 
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                        nullptr);
+std::string lowBytes(const std::wstring& text) {
+    std::string bytes;
+    for (const wchar_t unit : text) bytes += static_cast<char>(unit & 0xFF);
     return bytes;
 }
 

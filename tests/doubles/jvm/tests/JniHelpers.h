@@ -13,8 +13,8 @@ jobjectArray newStringArray(JNIEnv* env, const std::vector<std::wstring>& texts)
 // FindClass, GetStaticMethodID with "([Ljava/lang/String;)V" and the call; false if a step failed.
 bool callStringArrayMethod(JNIEnv* env, const char* className, const char* method,
                            const std::vector<std::wstring>& arguments);
-// UTF-8, as the log writes texts.
-std::string toUtf8(const std::wstring& text);
+// The 8-bit text the launcher gives the runtime for a wide text: the low byte of each UTF-16 unit.
+std::string lowBytes(const std::wstring& text);
 // The calling thread's id in decimal, as the log writes it.
 std::string currentThreadText();
 

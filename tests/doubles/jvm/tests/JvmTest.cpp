@@ -1,5 +1,6 @@
 #include "JvmTest.h"
 
+#include "JniHelpers.h"
 #include "VmArguments.h"
 
 namespace testjvm_test {
@@ -18,8 +19,8 @@ void JvmTest::TearDown() {
 }
 
 jint JvmTest::create(const std::vector<std::string>& options, jboolean ignoreUnrecognized, jint version) {
-    VmArguments arguments(options, ignoreUnrecognized, version);
-    const jint result = library_->createJavaVm()(&vm_, reinterpret_cast<void**>(&env_), arguments.get());
+    pelmora::test::VmArguments arguments(options, ignoreUnrecognized, version);
+    const jint result = library_->create(arguments, &vm_, &env_);
     if (result == JNI_OK) running_ = true;
     return result;
 }
@@ -39,16 +40,7 @@ std::string JvmTest::applicationClassPathOption() const {
 }
 
 std::vector<std::string> JvmTest::logLines() const {
-    const std::string text = readFileBytes(logPath_);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
+    return pelmora::test::splitLines(pelmora::test::readFileBytes(logPath_));
 }
 
 std::string JvmTest::describeAndClear(JNIEnv* env) const {

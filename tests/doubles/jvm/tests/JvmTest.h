@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ScopedEnvironmentVariable.h"
-#include "TemporaryFolder.h"
+#include "TestFiles.h"
 #include "TestJvmLibrary.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,10 @@
 #include <jni.h>
 
 namespace testjvm_test {
+
+using pelmora::test::ScopedEnvironmentVariable;
+using pelmora::test::TempFolder;
+using pelmora::test::TestJvmLibrary;
 
 class JvmTest : public ::testing::Test {
   protected:
@@ -35,10 +39,9 @@ class JvmTest : public ::testing::Test {
     // Runs ExceptionDescribe on env (which clears the exception) and returns the "describe" line it recorded,
     // or an empty text if none.
     std::string describeAndClear(JNIEnv* env) const;
-    std::wstring outputFile() const { return folder_.path() + L"\\child-output.txt"; }
 
-    TemporaryFolder folder_;
-    std::wstring logPath_ = folder_.path() + L"\\testjvm.log";
+    TempFolder folder_{L"testjvm"};
+    std::wstring logPath_ = folder_ / L"testjvm.log";
     ScopedEnvironmentVariable log_{L"PELMORA_TESTJVM_LOG", logPath_};
     ScopedEnvironmentVariable script_{L"PELMORA_TESTJVM_SCRIPT", std::nullopt};
     std::optional<TestJvmLibrary> library_;

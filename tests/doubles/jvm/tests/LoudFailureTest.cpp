@@ -1,6 +1,6 @@
 // Misuse a real JVM would not survive or would reject ends the process with exit code 97, a message on
 // standard error and a "fail" line in the log. Each case runs in a child process.
-#include "ChildProcess.h"
+#include "ChildCases.h"
 #include "JvmTest.h"
 
 namespace testjvm_test {
@@ -22,7 +22,7 @@ class LoudFailureTest : public JvmTest, public ::testing::WithParamInterface<Lou
 TEST_P(LoudFailureTest, EndsTheProcessWithExitCode97AndSaysWhy) {
     const LoudFailure& failure = GetParam();
     if (failure.script != nullptr) useScript(failure.script);
-    const ChildOutcome outcome = runChildCase(failure.childCase, outputFile());
+    const ChildOutcome outcome = runInChild(failure.childCase);
     ASSERT_TRUE(outcome.started);
     ASSERT_FALSE(outcome.timedOut);
     EXPECT_EQ(outcome.exitCode, 97u) << outcome.output;

@@ -7,30 +7,24 @@
 
 #include <map>
 #include <string>
-#include <thread>
+
+#include "ChildProcess.h"
 
 namespace pelmora::test {
 
 class ProbeProcess {
   public:
-    // Starts the probe; throws when it cannot be started.
+    // Starts the probe; throws when it cannot be started. A probe still running at the end is killed.
     explicit ProbeProcess(const std::wstring& arguments);
-    ProbeProcess(const ProbeProcess&) = delete;
-    ProbeProcess& operator=(const ProbeProcess&) = delete;
-    // A probe still running is killed: no test leaves a process behind.
-    ~ProbeProcess();
 
     // Waits for the end and the whole output; the exit code, or STILL_ACTIVE after the timeout.
     DWORD finish(DWORD timeoutMs = 60000);
-    const std::string& output() const { return output_; }
+    std::string output() const { return child_.output(); }
     // The output's "key=value" lines (CR and LF removed); later lines win.
     std::map<std::string, std::string> values() const;
 
   private:
-    KernelHandle process_;
-    KernelHandle outputRead_;
-    std::thread reader_;
-    std::string output_;
+    ChildProcess child_;
 };
 
 // A named manual-reset event for handshakes with a probe; the name is unique to this process and purpose.

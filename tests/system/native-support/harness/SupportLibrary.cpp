@@ -3,13 +3,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "ProgramFolder.h"
+#include "ModulePaths.h"
 
 namespace pelmora::test {
 
 HMODULE supportLibrary() {
     static const HMODULE library = [] {
-        const std::wstring path = programFolder() + L"\\PelmoraWin64.dll";
+        const std::wstring path = binaryFolder() + L"\\PelmoraWin64.dll";
         const HMODULE loaded = LoadLibraryW(path.c_str());
         if (loaded == nullptr)
             throw std::runtime_error("cannot load PelmoraWin64.dll beside the test program");

@@ -1,16 +1,12 @@
 #include "TestJvm.h"
 
-#include <windows.h>
-
 #include <stdexcept>
 
-#include "ProgramFolder.h"
+#include "VmArguments.h"
 
 namespace pelmora::test {
 
 namespace {
-
-using CreateJavaVm = jint(JNICALL*)(JavaVM** vm, void** env, void* args);
 
 template <class Array>
 void checkArray(Array array, const char* what) {
@@ -26,22 +22,13 @@ TestJvm& TestJvm::instance() {
 }
 
 TestJvm::TestJvm() {
-    const std::wstring path = programFolder() + L"\\testjvm\\jvm.dll";
-    const HMODULE library = LoadLibraryW(path.c_str());
-    if (library == nullptr) throw std::runtime_error("cannot load the test JVM bin\\testjvm\\jvm.dll");
-    const auto create =
-        reinterpret_cast<CreateJavaVm>(reinterpret_cast<void*>(GetProcAddress(library, "JNI_CreateJavaVM")));
-    if (create == nullptr) throw std::runtime_error("the test JVM exports no JNI_CreateJavaVM");
-    JavaVMInitArgs args{};
-    args.version = JNI_VERSION_1_8;
-    args.nOptions = 0;
-    args.options = nullptr;
-    args.ignoreUnrecognized = JNI_FALSE;
-    void* env = nullptr;
-    if (create(&vm_, &env, &args) != JNI_OK || env == nullptr) {
+    if (!library_.loaded()) throw std::runtime_error("cannot load the test JVM bin\\testjvm\\jvm.dll");
+    if (library_.createJavaVm() == nullptr)
+        throw std::runtime_error("the test JVM exports no JNI_CreateJavaVM");
+    VmArguments arguments({}, JNI_FALSE, JNI_VERSION_1_8);
+    if (library_.create(arguments, &vm_, &env_) != JNI_OK || env_ == nullptr) {
         throw std::runtime_error("JNI_CreateJavaVM of the test JVM failed");
     }
-    env_ = static_cast<JNIEnv*>(env);
 }
 
 jstring TestJvm::string(std::u16string_view text) const {

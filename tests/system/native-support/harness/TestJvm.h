@@ -2,6 +2,8 @@
 // does, and Java strings and arrays made in it.
 #pragma once
 
+#include "TestJvmLibrary.h"
+
 #include <jni.h>
 
 #include <string>
@@ -27,6 +29,7 @@ class TestJvm {
 
   private:
     TestJvm();
+    TestJvmLibrary library_;
     JavaVM* vm_ = nullptr;
     JNIEnv* env_ = nullptr;
 };

@@ -1,6 +1,8 @@
-// The test runtime bin/testjvm/jvm.dll, loaded beside the test program. Each load starts with a fresh
-// runtime: the DLL keeps its state in globals that unloading discards.
+// The test Java runtime, bin/testjvm/jvm.dll beside the test program, loaded as a launcher loads a JVM. The
+// DLL keeps its state in globals: a load after the last unload starts with a fresh runtime.
 #pragma once
+
+#include "VmArguments.h"
 
 #include <pelmora/Win32Handles.h>
 
@@ -8,11 +10,7 @@
 
 #include <jni.h>
 
-namespace testjvm_test {
-
-// The folder of the running test program, without a trailing backslash.
-std::wstring ownFolder();
-std::wstring ownExecutablePath();
+namespace pelmora::test {
 
 class TestJvmLibrary {
   public:
@@ -22,14 +20,17 @@ class TestJvmLibrary {
     // Null when the DLL or its export is missing.
     CreateJavaVm createJavaVm() const { return createJavaVm_; }
     bool loaded() const { return static_cast<bool>(module_); }
+    // JNI_CreateJavaVM with the arguments; vm and env are written only as the runtime writes them. Needs the
+    // export.
+    jint create(VmArguments& arguments, JavaVM** vm, JNIEnv** env) const;
     // Frees the DLL; true when it really left the process.
     bool unload();
 
     static std::wstring path();
 
   private:
-    pelmora::LibraryModule module_;
+    LibraryModule module_;
     CreateJavaVm createJavaVm_ = nullptr;
 };
 
-}  // namespace testjvm_test
+}  // namespace pelmora::test

@@ -1,6 +1,8 @@
 #include "VmArguments.h"
 
-namespace testjvm_test {
+#include <utility>
+
+namespace pelmora::test {
 
 VmArguments::VmArguments(std::vector<std::string> options, jboolean ignoreUnrecognized, jint version)
     : texts_(std::move(options)), options_(texts_.size()) {
@@ -11,10 +13,4 @@ VmArguments::VmArguments(std::vector<std::string> options, jboolean ignoreUnreco
     initArgs_.ignoreUnrecognized = ignoreUnrecognized;
 }
 
-std::string lowBytes(const std::wstring& text) {
-    std::string bytes;
-    for (const wchar_t unit : text) bytes += static_cast<char>(unit & 0xFF);
-    return bytes;
-}
-
-}  // namespace testjvm_test
+}  // namespace pelmora::test

@@ -6,7 +6,7 @@
 
 #include <jni.h>
 
-namespace testjvm_test {
+namespace pelmora::test {
 
 class VmArguments {
   public:
@@ -23,7 +23,4 @@ class VmArguments {
     JavaVMInitArgs initArgs_{};
 };
 
-// The 8-bit text the launcher gives the runtime for a wide text: the low byte of each UTF-16 unit.
-std::string lowBytes(const std::wstring& text);
-
-}  // namespace testjvm_test
+}  // namespace pelmora::test

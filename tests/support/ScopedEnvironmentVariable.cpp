@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-namespace testjvm_test {
+#include <utility>
+
+namespace pelmora::test {
 namespace {
 
 std::optional<std::wstring> currentValue(const std::wstring& name) {
@@ -30,4 +32,4 @@ void ScopedEnvironmentVariable::set(const std::optional<std::wstring>& value) {
     SetEnvironmentVariableW(name_.c_str(), value ? value->c_str() : nullptr);
 }
 
-}  // namespace testjvm_test
+}  // namespace pelmora::test

@@ -1,10 +1,11 @@
-// Sets an environment variable of this process for a scope and restores its earlier state after.
+// Sets an environment variable of this process for a scope and restores its earlier state after. For the
+// environment of a child process alone, see EnvironmentChanges in ChildProcess.h.
 #pragma once
 
 #include <optional>
 #include <string>
 
-namespace testjvm_test {
+namespace pelmora::test {
 
 class ScopedEnvironmentVariable {
   public:
@@ -21,4 +22,4 @@ class ScopedEnvironmentVariable {
     std::optional<std::wstring> previous_;
 };
 
-}  // namespace testjvm_test
+}  // namespace pelmora::test

@@ -1,0 +1,28 @@
+#include "TestJvmLibrary.h"
+
+#include "ModulePaths.h"
+
+namespace pelmora::test {
+
+std::wstring TestJvmLibrary::path() {
+    return binaryFolder() + L"\\testjvm\\jvm.dll";
+}
+
+TestJvmLibrary::TestJvmLibrary() : module_(LoadLibraryW(path().c_str())) {
+    if (module_) {
+        createJavaVm_ = reinterpret_cast<CreateJavaVm>(
+            reinterpret_cast<void*>(GetProcAddress(module_.get(), "JNI_CreateJavaVM")));
+    }
+}
+
+jint TestJvmLibrary::create(VmArguments& arguments, JavaVM** vm, JNIEnv** env) const {
+    return createJavaVm_(vm, reinterpret_cast<void**>(env), arguments.get());
+}
+
+bool TestJvmLibrary::unload() {
+    module_.reset();
+    createJavaVm_ = nullptr;
+    return GetModuleHandleW(path().c_str()) == nullptr;
+}
+
+}  // namespace pelmora::test

@@ -80,8 +80,8 @@ void JVMLauncher::writeDiagnostics() const {
 
 // The path made absolute against the current directory (the installation folder). LoadLibraryW would search
 // a relative path along the DLL search order, which starts at the executable's folder and, once
-// SetDllDirectoryW is in effect, leaves the current directory out: a launcher in a "bin" folder would then not
-// find its private runtime ".\jre".
+// SetDllDirectoryW is in effect, leaves the current directory out: a launcher in a "bin" folder would then
+// not find its private runtime ".\jre".
 static std::wstring fullPathOf(const std::wstring& path) {
     const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (size == 0) return path;

@@ -25,8 +25,8 @@ TEST_F(LauncherFatalError, JvmLibraryThatDoesNotLoad) {
     installLauncher();
     writeFile(appFolder + L"\\jre\\bin\\client\\jvm.dll", "not a library");
     auto launcher = launch(L"");
-    EXPECT_EQ(fatalErrorOf(launcher),
-              L"Error in Pelmora launcher. Cannot load Java VM library: " + appFolder + L"\\jre\\bin\\client\\jvm.dll");
+    EXPECT_EQ(fatalErrorOf(launcher), L"Error in Pelmora launcher. Cannot load Java VM library: " +
+                                          appFolder + L"\\jre\\bin\\client\\jvm.dll");
 }
 
 TEST_F(LauncherFatalError, JvmCreationFails) {

@@ -40,6 +40,20 @@ bool exceptionPending(JNIEnv* env) {
     return true;
 }
 
+// The path made absolute against the current directory (the installation folder). LoadLibraryW would search
+// a relative path along the DLL search order, which starts at the executable's folder and, once
+// SetDllDirectoryW is in effect, leaves the current directory out: a launcher in a "bin" folder would then
+// not find its private runtime ".\jre".
+std::wstring fullPathOf(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
 }  // namespace
 
 std::string lowBytesOf(const std::wstring& text) {
@@ -76,20 +90,6 @@ void JVMLauncher::writeDiagnostics() const {
     std::wofstream out(properties_->debugFile().c_str(), std::ios::app);
     out << L"The chosen JVM: " << properties_->chosenJvm()->describe() << L"\n";
     out << L"The properties chosen: " << properties_->describeSettings() << L"\n";
-}
-
-// The path made absolute against the current directory (the installation folder). LoadLibraryW would search
-// a relative path along the DLL search order, which starts at the executable's folder and, once
-// SetDllDirectoryW is in effect, leaves the current directory out: a launcher in a "bin" folder would then
-// not find its private runtime ".\jre".
-static std::wstring fullPathOf(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
-    return full;
 }
 
 void JVMLauncher::loadJvmLibrary(const std::wstring& chosenPath) {

@@ -61,40 +61,48 @@ void JvmCandidate::setBinJvmDir(const std::wstring& type) {
     jvmPath = jvmPathFor(type);
 }
 
+namespace {
+
+// One of two words and the preference between them ("" or "prefer_" + word; an empty one favours the first).
+struct MarkRule {
+    const wchar_t* letter;
+    const wchar_t* firstWord;
+    const wchar_t* secondWord;
+    const wchar_t* unsetMessage;
+    const wchar_t* badPreferenceMessage;
+};
+
+const MarkRule bundleMark = {L"B", L"jre", L"sdk", L"Java bundle must be set before adjusting version",
+                             L"Desired bundle settings are not correct."};
+const MarkRule jvmTypeMark = {L"D", L"client", L"server",
+                              L"Bin Jvm Dir must be set before adjusting version.",
+                              L"Desired JVM settings are not correct."};
+
+// The letter with 2 for the preferred word and 1 for the other, then ".".
+std::wstring markOf(const MarkRule& rule, const std::wstring& value, const std::wstring& preference) {
+    const bool isFirst = value == rule.firstWord;
+    if (!isFirst && value != rule.secondWord) throw std::wstring(rule.unsetMessage);
+    bool preferred;
+    if (preference.empty() || preference == std::wstring(L"prefer_") + rule.firstWord) {
+        preferred = isFirst;
+    } else if (preference == std::wstring(L"prefer_") + rule.secondWord) {
+        preferred = !isFirst;
+    } else {
+        throw std::wstring(rule.badPreferenceMessage);
+    }
+    return std::wstring(rule.letter) + (preferred ? L"2." : L"1.");
+}
+
+}  // namespace
+
 void JvmCandidate::addBundleMark(const std::wstring& bundlePreference) {
-    runStep(L"Error adjusting the Java version bundle.", [&] {
-        const bool isJre = javaBundle == L"jre";
-        if (!isJre && javaBundle != L"sdk") {
-            throw std::wstring(L"Java bundle must be set before adjusting version");
-        }
-        bool preferred;
-        if (bundlePreference.empty() || bundlePreference == L"prefer_jre") {
-            preferred = isJre;
-        } else if (bundlePreference == L"prefer_sdk") {
-            preferred = !isJre;
-        } else {
-            throw std::wstring(L"Desired bundle settings are not correct.");
-        }
-        comparableVersion += preferred ? L"B2." : L"B1.";
-    });
+    runStep(L"Error adjusting the Java version bundle.",
+            [&] { comparableVersion += markOf(bundleMark, javaBundle, bundlePreference); });
 }
 
 void JvmCandidate::addJvmTypeMark(const std::wstring& typePreference) {
-    runStep(L"Error while adjusting the Java JVM directories.", [&] {
-        const bool isClient = binJvmDir == L"client";
-        if (!isClient && binJvmDir != L"server") {
-            throw std::wstring(L"Bin Jvm Dir must be set before adjusting version.");
-        }
-        bool preferred;
-        if (typePreference.empty() || typePreference == L"prefer_client") {
-            preferred = isClient;
-        } else if (typePreference == L"prefer_server") {
-            preferred = !isClient;
-        } else {
-            throw std::wstring(L"Desired JVM settings are not correct.");
-        }
-        comparableVersion += preferred ? L"D2." : L"D1.";
-    });
+    runStep(L"Error while adjusting the Java JVM directories.",
+            [&] { comparableVersion += markOf(jvmTypeMark, binJvmDir, typePreference); });
 }
 
 std::wstring JvmCandidate::describe() const {

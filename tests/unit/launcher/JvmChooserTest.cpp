@@ -64,13 +64,19 @@ Properties defaultSettings() {
     return settings;
 }
 
-std::wstring failureOf(const Properties& settings, const JvmEnvironment& environment) {
+// The message a step throws, or "(no failure)".
+template <class Step>
+std::wstring failureOf(Step&& step) {
     try {
-        chooseJvm(settings, environment);
+        step();
     } catch (const std::wstring& message) {
         return message;
     }
     return L"(no failure)";
+}
+
+std::wstring failureOf(const Properties& settings, const JvmEnvironment& environment) {
+    return failureOf([&] { chooseJvm(settings, environment); });
 }
 
 TEST(ComparableVersion, PadsFourTokensToThreeCharacters) {
@@ -248,29 +254,19 @@ TEST(ChooseJvm, UnknownPreferenceWordsFailAtTheFirstMark) {
 
 TEST(JvmCandidateRecord, FailuresOfIncompleteRecords) {
     JvmCandidate candidate;
-    EXPECT_THROW(
-        {
-            try {
-                candidate.getJrePath();
-            } catch (const std::wstring& message) {
-                EXPECT_EQ(message, L"Java home path needed before the JRE path can be determined.");
-                throw;
-            }
-        },
-        std::wstring);
-    try {
-        candidate.addBundleMark(L"");
-        ADD_FAILURE();
-    } catch (const std::wstring& message) {
-        EXPECT_EQ(message, L"Java bundle must be set before adjusting version");
-    }
+    EXPECT_EQ(failureOf([&] { candidate.getJrePath(); }),
+              L"Java home path needed before the JRE path can be determined.");
+    EXPECT_EQ(failureOf([&] { candidate.addBundleMark(L""); }),
+              L"Java bundle must be set before adjusting version");
     candidate.javaBundle = L"jre";
-    try {
-        candidate.addJvmTypeMark(L"");
-        ADD_FAILURE();
-    } catch (const std::wstring& message) {
-        EXPECT_EQ(message, L"Bin Jvm Dir must be set before adjusting version.");
-    }
+    EXPECT_EQ(failureOf([&] { candidate.addJvmTypeMark(L""); }),
+              L"Bin Jvm Dir must be set before adjusting version.");
+    candidate.binJvmDir = L"client";
+    EXPECT_EQ(failureOf([&] { candidate.addBundleMark(L"prefer_JRE"); }),
+              L"Desired bundle settings are not correct.");
+    EXPECT_EQ(failureOf([&] { candidate.addJvmTypeMark(L"client"); }),
+              L"Desired JVM settings are not correct.");
+    EXPECT_EQ(candidate.comparableVersion, L"");
 }
 
 TEST(JvmCandidateRecord, JrePathIsCachedAndDescribeListsEveryField) {

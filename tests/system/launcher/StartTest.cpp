@@ -80,16 +80,14 @@ TEST_F(LauncherStart, ALauncherInABinFolderUsesTheParentAsInstallation) {
 TEST_F(LauncherStart, TheNewestAcceptableRegisteredRuntimeIsChosen) {
     installLauncher();
     registerRuntime(L"JRE", L"1.8.0_301", L"jre", {L"client", L"server"});
-    const std::wstring home17 = registerRuntime(L"JRE", L"17", L"jre", {L"client", L"server"});
+    registerRuntime(L"JRE", L"17", L"jre", {L"client", L"server"});
     registerRuntime(L"JDK", L"17", L"sdk", {L"client"});
-    registerRuntime(L"JDK", L"21", L"sdk", {L"server"});
-    const std::wstring home21 = root / L"java-sdk-21";
+    const std::wstring home21 = registerRuntime(L"JDK", L"21", L"sdk", {L"server"});
     auto launcher = launch(L"");
     EXPECT_EQ(exitCodeOf(launcher), 0u);
     const auto created = creation();
     ASSERT_TRUE(created);
     EXPECT_EQ(created->module, home21 + L"\\jre\\bin\\server\\jvm.dll");
-    (void)home17;
 }
 
 TEST_F(LauncherStart, AtEqualVersionsARuntimesClientJvmWins) {

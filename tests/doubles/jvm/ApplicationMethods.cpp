@@ -5,16 +5,9 @@
 #include "StaticInvocation.h"
 #include "TextConversion.h"
 #include "VirtualMachine.h"
-
-#include <chrono>
+#include "WaitLimit.h"
 
 namespace testjvm {
-namespace {
-
-// Long enough for any slow start under Wine; short enough that a broken test ends instead of hanging.
-constexpr std::chrono::seconds waitLimit{60};
-
-}  // namespace
 
 void pelmoraMain(StaticInvocation& invocation) {
     VirtualMachine& vm = invocation.environment.vm;
@@ -26,10 +19,10 @@ void pelmoraMain(StaticInvocation& invocation) {
             throwJavaException(invocation.environment, "java/lang/IllegalStateException", u"main failed");
             break;
         case TestScript::MainMethod::waitForWord:
-            if (!vm.commandDelivery().waitFor(script.mainWaitWord, waitLimit)) {
+            if (!vm.commandDelivery().waitFor(script.mainWaitWord, scriptedWaitLimit)) {
                 failLoudly("main=wait:" + logText(script.mainWaitWord) +
                            ": no call of commands delivered the word within " +
-                           std::to_string(waitLimit.count()) + " s");
+                           std::to_string(scriptedWaitLimit.count()) + " s");
             }
             break;
     }

@@ -2,6 +2,7 @@
 // file of its own.
 #include "ApplicationMethods.h"
 #include "ClassDefinition.h"
+#include "RendererMethods.h"
 
 namespace testjvm {
 
@@ -13,6 +14,13 @@ const std::vector<ClassDefinition>& classDefinitions() {
          {
              {"main", "([Ljava/lang/String;)V", &pelmoraMain},
              {"commands", "([Ljava/lang/String;)V", &pelmoraCommands},
+         }},
+        // The thumbnail renderer the thumbnail server calls.
+        {"PelmoraThumb",
+         true,
+         {
+             {"create", "(ILjava/lang/String;II)[B", &renderFromPath},
+             {"create", "(I[BII)[B", &renderFromBytes},
          }},
     };
     return definitions;

@@ -1,6 +1,7 @@
 // The exported entry points: JNI_CreateJavaVM, JNI_GetCreatedJavaVMs and JNI_GetDefaultJavaVMInitArgs.
 #include "EventLog.h"
 #include "JavaExceptions.h"
+#include "ScriptedWait.h"
 #include "LoudFailure.h"
 #include "ModulePaths.h"
 #include "StandardError.h"
@@ -88,6 +89,7 @@ jint createJavaVm(JavaVM** pvm, void** penv, void* args) {
         failLoudly("JNI_CreateJavaVM given a null argument");
     VmSettings settings = readSettings(*static_cast<const JavaVMInitArgs*>(args));
     recordCreation(settings);
+    if (!script.createWaitEvent.empty()) waitForNamedEvent("create", script.createWaitEvent);
     const jint result = checkCreation(settings, script);
     if (result == JNI_OK) {
         VirtualMachine& vm =

@@ -2,6 +2,7 @@
 
 #include "ChildProcess.h"
 #include "ModulePaths.h"
+#include "RenderCalls.h"
 #include "TestJvmLibrary.h"
 #include "VmArguments.h"
 
@@ -57,8 +58,21 @@ const std::map<std::string_view, Misuse>& childCases() {
              env->DeleteLocalRef(text);
              env->GetStringLength(text);
          }},
+        {"render-string-for-bytes",
+         [](JavaVM*, JNIEnv* env) {
+             jclass renderer = env->FindClass(rendererClass);
+             jmethodID fromBytes = env->GetStaticMethodID(renderer, "create", renderFromBytesDescriptor);
+             env->CallStaticObjectMethod(renderer, fromBytes, 1, env->NewStringUTF("C:\\a.sgf"), 10, 10);
+         }},
         // The script variable is set by the parent; creation itself fails.
         {"unknown-directive", [](JavaVM*, JNIEnv*) {}},
+        // Not a misuse: with "render=throw" the call's exception is printed, and the process goes on.
+        {"describe-render-failure",
+         [](JavaVM* vm, JNIEnv*) {
+             RenderRequest request;
+             request.path = L"C:\\a.sgf";
+             renderOnDaemonThread(vm, request);
+         }},
     };
     return cases;
 }
@@ -70,7 +84,7 @@ int runChildCase(std::string_view name) {
     if (found == childCases().end()) return childNotRun;
     TestJvmLibrary library;
     if (library.createJavaVm() == nullptr) return childNotRun;
-    VmArguments arguments({});
+    VmArguments arguments({"-Djava.class.path=Pelmora.jar"});
     JavaVM* vm = nullptr;
     JNIEnv* env = nullptr;
     if (library.create(arguments, &vm, &env) != JNI_OK) return childNotRun;
@@ -78,11 +92,11 @@ int runChildCase(std::string_view name) {
     return childSurvived;
 }
 
-ChildOutcome runInChild(const std::wstring& caseName, DWORD timeoutMs) {
+ChildOutcome runInChild(const std::wstring& caseName, const std::wstring& currentDirectory, DWORD timeoutMs) {
     ChildOutcome outcome;
     try {
-        ChildProcess child = ChildProcess::start(pelmora::test::programPath(), L"--child=" + caseName, L"",
-                                                 {}, Capture::outputAndError);
+        ChildProcess child = ChildProcess::start(pelmora::test::programPath(), L"--child=" + caseName,
+                                                 currentDirectory, {}, Capture::outputAndError);
         outcome.started = true;
         std::optional<DWORD> exitCode = child.waitForExit(timeoutMs);
         if (!exitCode) {

@@ -1,5 +1,7 @@
-// The cases the test program runs as its own child process ("--child=<case>"): each misuses the runtime in
-// a way that must end the process with exit code 97, which a test can only observe from outside.
+// The cases the test program runs as its own child process ("--child=<case>"): most misuse the runtime in
+// a way that must end the process with exit code 97, which a test can only observe from outside; others
+// show what only the process's standard streams see. The child's runtime has the class path "Pelmora.jar",
+// relative to its current directory.
 #pragma once
 
 #include <windows.h>
@@ -25,8 +27,9 @@ struct ChildOutcome {
     std::string output;
 };
 
-// In the parent: starts "<this program> --child=<caseName>" with the current environment and waits for it
-// to end.
-ChildOutcome runInChild(const std::wstring& caseName, DWORD timeoutMs = 60000);
+// In the parent: starts "<this program> --child=<caseName>" with the current environment in the folder (an
+// empty one: this process's current directory) and waits for it to end.
+ChildOutcome runInChild(const std::wstring& caseName, const std::wstring& currentDirectory = std::wstring(),
+                        DWORD timeoutMs = 60000);
 
 }  // namespace testjvm_test

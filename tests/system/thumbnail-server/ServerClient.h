@@ -1,0 +1,39 @@
+// The in-process side of a test that talks to the real server through COM, as the Explorer handler does.
+#pragma once
+
+#include "PelmoraThumbSrv.h"
+
+#include <pelmora/com/ComPtr.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pelmora::test {
+
+// This thread in a single-threaded apartment for the length of a test.
+class ComApartment {
+  public:
+    ComApartment() { EXPECT_EQ(CoInitialize(nullptr), S_OK); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() { CoUninitialize(); }
+};
+
+// Creates the class by its ProgID in a local server and asks for Interface.
+template <class Interface>
+HRESULT createByProgId(const wchar_t* progId, com::ComPtr<Interface>& object) {
+    CLSID clsid;
+    const HRESULT found = CLSIDFromProgID(progId, &clsid);
+    if (FAILED(found)) return found;
+    return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(Interface), object.receiveVoid());
+}
+
+inline std::vector<std::uint8_t> bytesOf(const com::UniqueBstr& image) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(image.get());
+    return std::vector<std::uint8_t>(data, data + image.byteLength());
+}
+
+}  // namespace pelmora::test

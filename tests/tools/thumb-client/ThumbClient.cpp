@@ -1,0 +1,192 @@
+// thumb-client: asks the thumbnail server for one thumbnail, as the Explorer handler does, and prints what
+// came back. Tests run it as a child process so that they also see what the server it starts writes to
+// the standard streams.
+//
+//   thumb-client path   <x> <y> <text>         IThumbExtractor::createImage
+//   thumb-client invoke <x> <y> <text>         the same through IDispatch::Invoke, DISPID 1
+//   thumb-client stream <x> <y> <file>         IExtThumbExtractor::createImage over a stream on the file
+//   thumb-client failing-stream <x> <y>        ... over a stream whose Read fails
+//   thumb-client sgf    <x> <y> <file>         IExtThumbExtractor::createImageSgf with the file's bytes
+//   thumb-client hold   <ms>                   creates a ThumbExtractor, holds it ms, releases it
+//
+// Output: "hr=0x........ image=null", or "hr=0x........ bytes=N" with the image written to the file named
+// by the environment variable THUMB_CLIENT_OUT when set. Exit code 0 when the calls could be made.
+#include "PelmoraThumbSrv.h"
+
+#include <pelmora/com/ComPtr.h>
+
+#include <windows.h>
+
+#include <objidl.h>
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using pelmora::com::ComPtr;
+using pelmora::com::UniqueBstr;
+
+namespace {
+
+// A stream whose Read always fails and reports nothing read.
+class FailingStream final : public IStream {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream) ||
+            IsEqualIID(iid, IID_IStream)) {
+            *object = static_cast<IStream*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+    HRESULT STDMETHODCALLTYPE Read(void*, ULONG, ULONG* read) override {
+        if (read) *read = 0;
+        return STG_E_READFAULT;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+  private:
+    ULONG references_ = 1;
+};
+
+template <class Interface>
+HRESULT createByProgId(const wchar_t* progId, Interface** object) {
+    CLSID clsid;
+    const HRESULT found = CLSIDFromProgID(progId, &clsid);
+    if (FAILED(found)) return found;
+    return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(Interface),
+                            reinterpret_cast<void**>(object));
+}
+
+std::string readBytes(const wchar_t* path) {
+    std::string bytes;
+    if (FILE* file = _wfopen(path, L"rb")) {
+        char buffer[4096];
+        std::size_t count;
+        while ((count = std::fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.append(buffer, count);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+int report(HRESULT result, const UniqueBstr& image) {
+    if (!image) {
+        std::printf("hr=0x%08lx image=null\n", static_cast<unsigned long>(result));
+    } else {
+        std::printf("hr=0x%08lx bytes=%u\n", static_cast<unsigned long>(result), image.byteLength());
+        if (const wchar_t* out = _wgetenv(L"THUMB_CLIENT_OUT")) {
+            if (FILE* file = _wfopen(out, L"wb")) {
+                std::fwrite(image.get(), 1, image.byteLength(), file);
+                std::fclose(file);
+            }
+        }
+    }
+    std::fflush(stdout);
+    return 0;
+}
+
+int failed(const char* step, HRESULT result) {
+    std::printf("%s failed hr=0x%08lx\n", step, static_cast<unsigned long>(result));
+    std::fflush(stdout);
+    return 2;
+}
+
+int run(int argc, wchar_t** argv) {
+    if (argc < 3) return 64;
+    const std::wstring verb = argv[1];
+    if (verb == L"hold") {
+        ComPtr<IThumbExtractor> extractor;
+        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor.receive());
+        if (FAILED(created)) return failed("create", created);
+        std::printf("holding\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(_wtoi(argv[2])));
+        return 0;
+    }
+    if (argc < 4) return 64;
+    const auto x = static_cast<unsigned short>(_wtoi(argv[2]));
+    const auto y = static_cast<unsigned short>(_wtoi(argv[3]));
+    const wchar_t* argument = argc > 4 ? argv[4] : L"";
+    UniqueBstr image;
+    if (verb == L"path" || verb == L"invoke") {
+        ComPtr<IThumbExtractor> extractor;
+        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor.receive());
+        if (FAILED(created)) return failed("create", created);
+        UniqueBstr text(SysAllocString(argument));
+        BSTR textValue = text.get();
+        if (verb == L"path") return report(extractor->createImage(&textValue, x, y, image.receive()), image);
+        VARIANT arguments[3];
+        // Invoke takes the arguments last to first.
+        VariantInit(&arguments[0]);
+        arguments[0].vt = VT_UI2;
+        arguments[0].uiVal = y;
+        VariantInit(&arguments[1]);
+        arguments[1].vt = VT_UI2;
+        arguments[1].uiVal = x;
+        VariantInit(&arguments[2]);
+        arguments[2].vt = VT_BSTR | VT_BYREF;
+        arguments[2].pbstrVal = &textValue;
+        DISPPARAMS parameters{arguments, nullptr, 3, 0};
+        VARIANT result;
+        VariantInit(&result);
+        const HRESULT invoked = extractor->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                                  &parameters, &result, nullptr, nullptr);
+        if (SUCCEEDED(invoked) && result.vt == VT_BSTR)
+            image.reset(result.bstrVal);
+        else
+            VariantClear(&result);
+        return report(invoked, image);
+    }
+    ComPtr<IExtThumbExtractor> extractor;
+    const HRESULT created = createByProgId(L"PelmoraThumbSrv.ExtThumbExtractor", extractor.receive());
+    if (FAILED(created)) return failed("create", created);
+    if (verb == L"stream") {
+        ComPtr<IStream> stream;
+        const HRESULT opened =
+            SHCreateStreamOnFileEx(argument, STGM_READ | STGM_SHARE_DENY_NONE, FILE_ATTRIBUTE_NORMAL, FALSE,
+                                   nullptr, stream.receive());
+        if (FAILED(opened)) return failed("open", opened);
+        return report(extractor->createImage(stream.get(), x, y, image.receive()), image);
+    }
+    if (verb == L"failing-stream") {
+        FailingStream stream;
+        return report(extractor->createImage(&stream, x, y, image.receive()), image);
+    }
+    if (verb == L"sgf") {
+        const std::string bytes = readBytes(argument);
+        UniqueBstr sgf(SysAllocStringByteLen(bytes.data(), static_cast<UINT>(bytes.size())));
+        BSTR sgfValue = sgf.get();
+        return report(extractor->createImageSgf(&sgfValue, x, y, image.receive()), image);
+    }
+    return 64;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const HRESULT initialized = CoInitialize(nullptr);
+    if (FAILED(initialized)) return failed("CoInitialize", initialized);
+    const int exitCode = run(argc, argv);
+    CoUninitialize();
+    return exitCode;
+}

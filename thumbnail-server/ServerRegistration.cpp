@@ -1,0 +1,82 @@
+#include "ServerRegistration.h"
+
+#include "RegistryEntries.h"
+
+#include <pelmora/Win32Handles.h>
+
+#include <string>
+
+namespace pelmora::thumbsrv {
+namespace {
+
+// The order of the server's class objects.
+constexpr const ExtractorClass* serverClasses[] = {&extThumbExtractorClass, &thumbExtractorClass};
+
+// The executable's full path; a path that would not fit into MAX_PATH characters fails.
+HRESULT executablePath(std::wstring& path) {
+    wchar_t buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    if (length == 0) return HRESULT_FROM_WIN32(GetLastError());
+    if (length >= MAX_PATH) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+    path.assign(buffer, length);
+    return S_OK;
+}
+
+// HKEY_CLASSES_ROOT, or the current user's own classes.
+HRESULT openClassesRoot(com::RegistrationScope scope, RegistryKey& owned, HKEY& root) {
+    if (scope == com::RegistrationScope::machine) {
+        root = HKEY_CLASSES_ROOT;
+        return S_OK;
+    }
+    const LSTATUS status =
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, owned.receive(), nullptr);
+    if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(static_cast<unsigned long>(status));
+    root = owned.get();
+    return S_OK;
+}
+
+// Runs one step per script with everything a script needs.
+template <class Step>
+HRESULT withRegistrationContext(com::RegistrationScope scope, Step step) {
+    std::wstring path;
+    HRESULT result = executablePath(path);
+    if (FAILED(result)) return result;
+    RegistryKey owned;
+    HKEY root = nullptr;
+    result = openClassesRoot(scope, owned, root);
+    if (FAILED(result)) return result;
+    return step(root, path, serverReplacements(path));
+}
+
+}  // namespace
+
+HRESULT registerServer(com::RegistrationScope scope) {
+    return withRegistrationContext(scope, [&](HKEY root, const std::wstring& path,
+                                              const com::Replacements& server) {
+        HRESULT result = com::registerScript(root, appIdScript(), server);
+        if (FAILED(result)) return result;
+        for (const ExtractorClass* extractor : serverClasses) {
+            result = com::registerScript(root, extractorClassScript(), classReplacements(server, *extractor));
+            if (FAILED(result)) return result;
+        }
+        return com::registerTypeLibrary(path, scope);
+    });
+}
+
+HRESULT unregisterServer(com::RegistrationScope scope) {
+    return withRegistrationContext(
+        scope, [&](HKEY root, const std::wstring& path, const com::Replacements& server) {
+            HRESULT result = S_OK;
+            for (const ExtractorClass* extractor : serverClasses) {
+                result = com::unregisterScript(root, extractorClassScript(),
+                                               classReplacements(server, *extractor));
+                if (FAILED(result)) return result;
+            }
+            result = com::unregisterTypeLibrary(path, scope);
+            if (FAILED(result)) return result;
+            return com::unregisterScript(root, appIdScript(), server);
+        });
+}
+
+}  // namespace pelmora::thumbsrv

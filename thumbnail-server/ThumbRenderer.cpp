@@ -1,0 +1,135 @@
+#include "ThumbRenderer.h"
+
+#include "JavaHost.h"
+#include "ServerEvents.h"
+
+#include <jni.h>
+
+namespace pelmora::thumbsrv {
+namespace {
+
+constexpr const char* rendererClass = "PelmoraThumb";
+constexpr const char* createFromTextSignature = "(ILjava/lang/String;II)[B";
+constexpr const char* createFromBytesSignature = "(I[BII)[B";
+constexpr jint localFrameCapacity = 10;
+
+enum class Variant { text, bytes };
+
+// Everything one request looked up. Leaving it, however the request is left, detaches the thread again.
+class ThumbRenderContext {
+  public:
+    ThumbRenderContext() = default;
+    ThumbRenderContext(const ThumbRenderContext&) = delete;
+    ThumbRenderContext& operator=(const ThumbRenderContext&) = delete;
+    ~ThumbRenderContext() { endRenderRequest(); }
+
+    // Waits for the JVM, attaches as a daemon thread and looks up the class and both methods.
+    void beginRenderRequest();
+    void endRenderRequest();
+
+    JNIEnv* env = nullptr;
+    jclass thumbClass = nullptr;
+    jmethodID createFromTextMethod = nullptr;
+    jmethodID createFromBytesMethod = nullptr;
+
+  private:
+    JavaVM* javaVm_ = nullptr;
+};
+
+// Describes and clears a pending Java exception; whether there was one.
+bool clearPendingException(JNIEnv* env) {
+    if (!env->ExceptionCheck()) return false;
+    env->ExceptionDescribe();
+    env->ExceptionClear();
+    return true;
+}
+
+void ThumbRenderContext::beginRenderRequest() {
+    javaVm_ = waitForJavaVm();
+    if (!javaVm_) return;
+    void* attached = nullptr;
+    if (javaVm_->AttachCurrentThreadAsDaemon(&attached, nullptr) != JNI_OK) attached = nullptr;
+    env = static_cast<JNIEnv*>(attached);
+    if (!env) return;
+    thumbClass = env->FindClass(rendererClass);
+    if (thumbClass) {
+        createFromTextMethod = env->GetStaticMethodID(thumbClass, "create", createFromTextSignature);
+        // A failed lookup leaves NoSuchMethodError pending, which the next lookup must not meet.
+        clearPendingException(env);
+        createFromBytesMethod = env->GetStaticMethodID(thumbClass, "create", createFromBytesSignature);
+    }
+    clearPendingException(env);
+    if (!createFromTextMethod) reportError(L"Failed to find create method", L"no methond found");
+}
+
+void ThumbRenderContext::endRenderRequest() {
+    if (env) javaVm_->DetachCurrentThread();
+    env = nullptr;
+}
+
+// The method's result as a BSTR carrying its bytes; null for a pending exception, a null result or a BSTR
+// that cannot be allocated. An empty array gives an empty BSTR, not null.
+BSTR javaBytesToBstr(JNIEnv* env, jobject result) {
+    if (clearPendingException(env)) return nullptr;
+    if (!result) return nullptr;
+    auto array = static_cast<jbyteArray>(result);
+    const jsize length = env->GetArrayLength(array);
+    if (length < 0) return nullptr;
+    BSTR bytes = SysAllocStringByteLen(nullptr, static_cast<UINT>(length));
+    if (!bytes) return nullptr;
+    env->GetByteArrayRegion(array, 0, length, reinterpret_cast<jbyte*>(bytes));
+    if (clearPendingException(env)) {
+        SysFreeString(bytes);
+        return nullptr;
+    }
+    return bytes;
+}
+
+// Runs one request; makeArgument builds the Java argument inside the request's local frame.
+template <class MakeArgument>
+BSTR render(Variant variant, std::uint16_t x, std::uint16_t y, MakeArgument makeArgument) {
+    ThumbRenderContext context;
+    context.beginRenderRequest();
+    BSTR image = nullptr;
+    const jmethodID method =
+        variant == Variant::text ? context.createFromTextMethod : context.createFromBytesMethod;
+    JNIEnv* env = context.env;
+    if (method && env->PushLocalFrame(localFrameCapacity) == JNI_OK) {
+        const jobject argument = makeArgument(env);
+        if (argument && !env->ExceptionCheck()) {
+            const jobject result = env->CallStaticObjectMethod(context.thumbClass, method, jint{1}, argument,
+                                                               static_cast<jint>(x), static_cast<jint>(y));
+            image = javaBytesToBstr(env, result);
+        }
+        clearPendingException(env);
+        env->PopLocalFrame(nullptr);
+    } else if (env) {
+        clearPendingException(env);
+    }
+    if (!image) {
+        reportError(L"Pelmora Thumbnail Generation failed",
+                    variant == Variant::text ? L"path-based, no image" : L"stream based, no image");
+    }
+    return image;
+}
+
+}  // namespace
+
+BSTR renderFromText(const wchar_t* text, std::uint32_t length, std::uint16_t x, std::uint16_t y) {
+    return render(Variant::text, x, y, [&](JNIEnv* env) -> jobject {
+        if (length > static_cast<std::uint32_t>(INT32_MAX)) return nullptr;
+        return env->NewString(reinterpret_cast<const jchar*>(text), static_cast<jsize>(length));
+    });
+}
+
+BSTR renderFromBytes(const std::uint8_t* bytes, std::uint32_t count, std::uint16_t x, std::uint16_t y) {
+    return render(Variant::bytes, x, y, [&](JNIEnv* env) -> jobject {
+        if (count > static_cast<std::uint32_t>(INT32_MAX)) return nullptr;
+        const auto size = static_cast<jsize>(count);
+        jbyteArray array = env->NewByteArray(size);
+        if (array && size > 0) env->SetByteArrayRegion(array, 0, size, reinterpret_cast<const jbyte*>(bytes));
+        return array;
+    });
+}
+
+}  // namespace pelmora::thumbsrv

@@ -75,6 +75,21 @@ TEST_F(ServerLifetimeTest, AnActivationAfterTheEndStartsANewProcessWithItsOwnJvm
     EXPECT_EQ(installation.logLinesStartingWith("create version=").size(), 2u);
 }
 
+TEST_F(ServerLifetimeTest, ActivationsRightAfterTheLastReleaseAreServedByFreshProcesses) {
+    installation.setScript(L"render=image:8x8x24");
+    // Each activation follows the previous release at once, while that server is shutting down.
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        ComPtr<IThumbExtractor> extractor;
+        ASSERT_EQ(createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor), S_OK);
+        UniqueBstr text(SysAllocString(L"C:\\quick.sgf"));
+        BSTR textValue = text.get();
+        UniqueBstr image;
+        ASSERT_EQ(extractor->createImage(&textValue, 8, 8, image.receive()), S_OK);
+        EXPECT_TRUE(image);
+    }
+}
+
 TEST_F(ServerLifetimeTest, TheJvmGetsTheClassPathOfTheListFileTheLibraryPathAndHeadlessMode) {
     installation.folder().createFile(L"Pelmora.cp", "a.jar\r\n\r\nsub\\b.jar\r\n");
     installation.setScript(L"render=null");

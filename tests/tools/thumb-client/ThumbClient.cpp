@@ -8,6 +8,7 @@
 //   thumb-client failing-stream <x> <y>        ... over a stream whose Read fails
 //   thumb-client sgf    <x> <y> <file>         IExtThumbExtractor::createImageSgf with the file's bytes
 //   thumb-client hold   <ms>                   creates a ThumbExtractor, holds it ms, releases it
+//   thumb-client repeat <n> <x> <y> <text>     n path requests on one object; prints the time they took
 //
 // Output: "hr=0x........ image=null", or "hr=0x........ bytes=N" with the image written to the file named
 // by the environment variable THUMB_CLIENT_OUT when set. Exit code 0 when the calls could be made.
@@ -121,6 +122,31 @@ int run(int argc, wchar_t** argv) {
         std::printf("holding\n");
         std::fflush(stdout);
         Sleep(static_cast<DWORD>(_wtoi(argv[2])));
+        return 0;
+    }
+    if (verb == L"repeat") {
+        if (argc < 6) return 64;
+        const int count = _wtoi(argv[2]);
+        ComPtr<IThumbExtractor> extractor;
+        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor.receive());
+        if (FAILED(created)) return failed("create", created);
+        UniqueBstr text(SysAllocString(argv[5]));
+        BSTR textValue = text.get();
+        const auto x = static_cast<unsigned short>(_wtoi(argv[3]));
+        const auto y = static_cast<unsigned short>(_wtoi(argv[4]));
+        LARGE_INTEGER frequency, start, end;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        for (int i = 0; i < count; ++i) {
+            UniqueBstr image;
+            const HRESULT result = extractor->createImage(&textValue, x, y, image.receive());
+            if (FAILED(result)) return failed("createImage", result);
+        }
+        QueryPerformanceCounter(&end);
+        std::printf("requests=%d ms=%.1f\n", count,
+                    1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                        static_cast<double>(frequency.QuadPart));
+        std::fflush(stdout);
         return 0;
     }
     if (argc < 4) return 64;

@@ -46,19 +46,20 @@ bool clearPendingException(JNIEnv* env) {
 
 void ThumbRenderContext::beginRenderRequest() {
     javaVm_ = waitForJavaVm();
-    if (!javaVm_) return;
     void* attached = nullptr;
-    if (javaVm_->AttachCurrentThreadAsDaemon(&attached, nullptr) != JNI_OK) attached = nullptr;
-    env = static_cast<JNIEnv*>(attached);
-    if (!env) return;
-    thumbClass = env->FindClass(rendererClass);
-    if (thumbClass) {
-        createFromTextMethod = env->GetStaticMethodID(thumbClass, "create", createFromTextSignature);
-        // A failed lookup leaves NoSuchMethodError pending, which the next lookup must not meet.
-        clearPendingException(env);
-        createFromBytesMethod = env->GetStaticMethodID(thumbClass, "create", createFromBytesSignature);
+    if (javaVm_ && javaVm_->AttachCurrentThreadAsDaemon(&attached, nullptr) == JNI_OK) {
+        env = static_cast<JNIEnv*>(attached);
     }
-    clearPendingException(env);
+    if (env) {
+        thumbClass = env->FindClass(rendererClass);
+        if (thumbClass) {
+            createFromTextMethod = env->GetStaticMethodID(thumbClass, "create", createFromTextSignature);
+            // A failed lookup leaves NoSuchMethodError pending, which the next lookup must not meet.
+            clearPendingException(env);
+            createFromBytesMethod = env->GetStaticMethodID(thumbClass, "create", createFromBytesSignature);
+        }
+        clearPendingException(env);
+    }
     if (!createFromTextMethod) reportError(L"Failed to find create method", L"no methond found");
 }
 

@@ -44,7 +44,7 @@ VirtualMachine& enterInvoke(JavaVM* vm, const char* function) {
 jint attach(JavaVM* vm, void** penv, void* args, bool daemon, const char* function) {
     VirtualMachine& machine = enterInvoke(vm, function);
     if (penv == nullptr) failLoudly(std::string(function) + " given a null env pointer");
-    if (!daemon && machine.script().attachFails) return JNI_ERR;
+    if (daemon ? machine.script().daemonAttachFails : machine.script().attachFails) return JNI_ERR;
     if (ThreadEnvironment* existing = machine.currentThreadEnvironment()) {
         *penv = existing->jniEnv();
         return JNI_OK;

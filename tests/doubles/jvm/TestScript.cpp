@@ -76,6 +76,8 @@ void applyDirective(TestScript& script, std::u16string_view directive) {
         script.creation = TestScript::Creation::pending;
     } else if (directive == u"attach=fail") {
         script.attachFails = true;
+    } else if (directive == u"attach-daemon=fail") {
+        script.daemonAttachFails = true;
     } else if (directive == u"main=return") {
         script.mainMethod = TestScript::MainMethod::returnAtOnce;
     } else if (directive == u"main=throw") {

@@ -12,7 +12,9 @@ struct TestScript {
     enum class CommandsMethod { returnAtOnce, throwException };
 
     Creation creation = Creation::succeed;
+    // "attach=fail": attaching a thread as a normal thread fails; "attach-daemon=fail": as a daemon.
     bool attachFails = false;
+    bool daemonAttachFails = false;
     MainMethod mainMethod = MainMethod::returnAtOnce;
     // For waitForWord: the argument of commands that releases main.
     std::u16string mainWaitWord;

@@ -212,6 +212,30 @@ TEST_F(ServerStartupTest, AJvmThatCannotBeCreatedIsReportedWithTheResultCode) {
     EXPECT_EQ("create result=" + events[0].detail, result[0]);
 }
 
+TEST_F(ServerStartupTest, ARequestThatCannotReachTheRendererReportsTheMissingMethodAndNoImage) {
+    const struct {
+        const char* name;
+        bool withJar;
+        const wchar_t* script;
+    } cases[] = {{"renderer class not on the class path", false, L"render=image:8x8x24"},
+                 {"thread not attached", true, L"attach-daemon=fail;render=image:8x8x24"}};
+    for (const auto& scenario : cases) {
+        SCOPED_TRACE(scenario.name);
+        ServerInstallation installation(L"thumbsrv-norenderer");
+        if (!scenario.withJar) DeleteFileW((installation.folder() / L"Pelmora.jar").c_str());
+        installation.setScript(scenario.script);
+        ASSERT_EQ(installation.registerServer(), 0u);
+        const ClientRun run = installation.runClient(L"path 8 8 C:\\x.sgf");
+        EXPECT_NE(run.output.find("hr=0x00000000 image=null"), std::string::npos) << run.output;
+        ASSERT_EQ(run.events.size(), 2u) << run.output;
+        EXPECT_EQ(run.events[0].message, "Failed to find create method");
+        EXPECT_EQ(run.events[0].detail, "no methond found");
+        EXPECT_EQ(run.events[1].message, "Pelmora Thumbnail Generation failed");
+        EXPECT_EQ(run.events[1].detail, "path-based, no image");
+        EXPECT_TRUE(installation.logLinesStartingWith("render variant=").empty());
+    }
+}
+
 TEST_F(ServerStartupTest, WithoutAPrivateRuntimeTheUsersJreKeyComesBeforeTheMachines) {
     ServerInstallation installation(L"thumbsrv-registry", PrivateJava::absent);
     const std::wstring userRuntime = installation.folder() / L"user\\jvm.dll";

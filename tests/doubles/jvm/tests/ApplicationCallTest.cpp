@@ -128,6 +128,17 @@ TEST_F(ApplicationCallTest, ScriptedAttachFailureHitsOnlyNonDaemonAttach) {
     EXPECT_EQ(linesStartingWith(logLines(), "attach ").size(), 1u);
 }
 
+TEST_F(ApplicationCallTest, ScriptedDaemonAttachFailureHitsOnlyDaemonAttach) {
+    useScript(L"attach-daemon=fail");
+    ASSERT_EQ(create({}), JNI_OK);
+    std::thread([&] {
+        JNIEnv* env = nullptr;
+        EXPECT_EQ(vm_->AttachCurrentThreadAsDaemon(reinterpret_cast<void**>(&env), nullptr), JNI_ERR);
+        EXPECT_EQ(vm_->AttachCurrentThread(reinterpret_cast<void**>(&env), nullptr), JNI_OK);
+        EXPECT_EQ(vm_->DetachCurrentThread(), JNI_OK);
+    }).join();
+}
+
 TEST_F(ApplicationCallTest, DestroyWaitsForNonDaemonThreadsOnly) {
     ASSERT_EQ(create({}), JNI_OK);
     // The creating thread may detach before it destroys the runtime, as the launcher does.

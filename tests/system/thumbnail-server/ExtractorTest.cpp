@@ -1,5 +1,6 @@
 // Both extractor classes through COM and the real server process, as the Explorer handler calls them: the
 // renderer's bytes come back unchanged, the stream is read once and at most 20,000 bytes of it are passed.
+#include "DispatchCall.h"
 #include "ServerClient.h"
 #include "ServerInstallation.h"
 #include "TestPicture.h"
@@ -113,22 +114,8 @@ TEST_F(ExtractorTest, IDispatchReachesTheSameMethodThroughTheRegisteredTypeLibra
 
     UniqueBstr text(SysAllocString(L"C:\\Games\\dispatch.sgf"));
     BSTR textValue = text.get();
-    VARIANT arguments[3];  // last to first
-    VariantInit(&arguments[0]);
-    arguments[0].vt = VT_UI2;
-    arguments[0].uiVal = 32;
-    VariantInit(&arguments[1]);
-    arguments[1].vt = VT_UI2;
-    arguments[1].uiVal = 64;
-    VariantInit(&arguments[2]);
-    arguments[2].vt = VT_BSTR | VT_BYREF;
-    arguments[2].pbstrVal = &textValue;
-    DISPPARAMS parameters{arguments, nullptr, 3, 0};
     VARIANT result;
-    VariantInit(&result);
-    ASSERT_EQ(extractor->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result,
-                                nullptr, nullptr),
-              S_OK);
+    ASSERT_EQ(invokeCreateImage(extractor.get(), &textValue, 64, 32, LOCALE_USER_DEFAULT, &result), S_OK);
     ASSERT_EQ(result.vt, VT_BSTR);
     UniqueBstr image(result.bstrVal);
     EXPECT_EQ(bytesOf(image), testPictureBuffer(64, 32, 32));

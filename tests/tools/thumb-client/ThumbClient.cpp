@@ -12,6 +12,7 @@
 //
 // Output: "hr=0x........ image=null", or "hr=0x........ bytes=N" with the image written to the file named
 // by the environment variable THUMB_CLIENT_OUT when set. Exit code 0 when the calls could be made.
+#include "DispatchCall.h"
 #include "PelmoraThumbSrv.h"
 
 #include <pelmora/com/ComPtr.h>
@@ -161,22 +162,9 @@ int run(int argc, wchar_t** argv) {
         UniqueBstr text(SysAllocString(argument));
         BSTR textValue = text.get();
         if (verb == L"path") return report(extractor->createImage(&textValue, x, y, image.receive()), image);
-        VARIANT arguments[3];
-        // Invoke takes the arguments last to first.
-        VariantInit(&arguments[0]);
-        arguments[0].vt = VT_UI2;
-        arguments[0].uiVal = y;
-        VariantInit(&arguments[1]);
-        arguments[1].vt = VT_UI2;
-        arguments[1].uiVal = x;
-        VariantInit(&arguments[2]);
-        arguments[2].vt = VT_BSTR | VT_BYREF;
-        arguments[2].pbstrVal = &textValue;
-        DISPPARAMS parameters{arguments, nullptr, 3, 0};
         VARIANT result;
-        VariantInit(&result);
-        const HRESULT invoked = extractor->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                                  &parameters, &result, nullptr, nullptr);
+        const HRESULT invoked =
+            pelmora::test::invokeCreateImage(extractor.get(), &textValue, x, y, LOCALE_USER_DEFAULT, &result);
         if (SUCCEEDED(invoked) && result.vt == VT_BSTR)
             image.reset(result.bstrVal);
         else

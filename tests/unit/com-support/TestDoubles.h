@@ -1,7 +1,7 @@
 // A module and a plain COM object whose counts the tests read.
 #pragma once
 
-#include <pelmora/com/ModuleLock.h>
+#include "CountingModule.h"
 
 #include <windows.h>
 
@@ -9,13 +9,7 @@
 
 namespace pelmora::com::test {
 
-class CountingModule final : public ModuleLock {
-  public:
-    void lock() override { ++count; }
-    void unlock() override { --count; }
-
-    int count = 0;
-};
+using pelmora::test::CountingModule;
 
 // Answers IUnknown only and never deletes itself, so a test can read its count after the last Release.
 class CountedUnknown final : public IUnknown {

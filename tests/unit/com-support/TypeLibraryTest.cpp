@@ -10,6 +10,8 @@
 #include <pelmora/com/InterfaceTable.h>
 #include <pelmora/com/TypeLibraryRegistration.h>
 
+#include "DispatchCall.h"
+
 #include <gtest/gtest.h>
 
 namespace pelmora::com {
@@ -153,23 +155,13 @@ TEST_F(DispatchTest, InvokeReachesTheMethodWithItsArguments) {
 
     UniqueBstr path(SysAllocString(L"C:\\games\\first.sgf"));
     BSTR pathArgument = path.get();
-    VARIANT arguments[3];  // last to first
-    for (VARIANT& argument : arguments) VariantInit(&argument);
-    arguments[2].vt = VT_BSTR | VT_BYREF;
-    arguments[2].pbstrVal = &pathArgument;
-    arguments[1].vt = VT_UI2;
-    arguments[1].uiVal = 48;
-    arguments[0].vt = VT_UI2;
-    arguments[0].uiVal = 32;
-    DISPPARAMS parameters = {arguments, nullptr, 3, 0};
     VARIANT result;
-    VariantInit(&result);
-    EXPECT_EQ(extractor_->Invoke(1, IID_IDispatch, libraryLocale, DISPATCH_METHOD, &parameters, &result,
-                                 nullptr, nullptr),
+    EXPECT_EQ(pelmora::test::invokeCreateImage(extractor_.get(), &pathArgument, 48, 32, libraryLocale,
+                                               &result, IID_IDispatch),
               DISP_E_UNKNOWNINTERFACE);
-    ASSERT_EQ(extractor_->Invoke(1, IID_NULL, libraryLocale, DISPATCH_METHOD, &parameters, &result, nullptr,
-                                 nullptr),
-              S_OK);
+    ASSERT_EQ(
+        pelmora::test::invokeCreateImage(extractor_.get(), &pathArgument, 48, 32, libraryLocale, &result),
+        S_OK);
 
     const auto* object = static_cast<RecordingExtractor*>(extractor_.get());
     EXPECT_EQ(object->receivedText, L"C:\\games\\first.sgf");

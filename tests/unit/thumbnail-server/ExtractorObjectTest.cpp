@@ -1,5 +1,6 @@
 // The two extractor classes in this process, with a recording renderer in place of the JVM host: what
 // they pass on, what they refuse, how they read a stream, and their COM identity rules.
+#include "CountingModule.h"
 #include "ExtThumbExtractor.h"
 #include "RecordingRenderer.h"
 #include "ThumbExtractor.h"
@@ -18,13 +19,7 @@ namespace {
 
 using com::ComPtr;
 using com::UniqueBstr;
-
-class CountingModule final : public com::ModuleLock {
-  public:
-    void lock() override { ++count; }
-    void unlock() override { --count; }
-    int count = 0;
-};
+using test::CountingModule;
 
 // A stream that records every call; Read reports whatever count the test sets, whatever it delivered.
 class ScriptedStream final : public IStream {

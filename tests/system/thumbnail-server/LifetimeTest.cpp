@@ -67,10 +67,8 @@ TEST_F(ServerLifetimeTest, AnActivationAfterTheEndStartsANewProcessWithItsOwnJvm
     ASSERT_TRUE(waitForProcessExit(firstServer, endLimitMs).ended);
     ComPtr<IThumbExtractor> extractor;
     ASSERT_EQ(createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor), S_OK);
-    UniqueBstr text(SysAllocString(L"C:\\again.sgf"));
-    BSTR textValue = text.get();
     UniqueBstr image;
-    ASSERT_EQ(extractor->createImage(&textValue, 8, 8, image.receive()), S_OK);
+    ASSERT_EQ(requestPathImage(extractor.get(), L"C:\\again.sgf", 8, 8, image), S_OK);
     EXPECT_EQ(bytesOf(image), testPictureBuffer(8, 8, 24));
     EXPECT_EQ(installation.logLinesStartingWith("create version=").size(), 2u);
 }
@@ -82,10 +80,8 @@ TEST_F(ServerLifetimeTest, ActivationsRightAfterTheLastReleaseAreServedByFreshPr
         SCOPED_TRACE(round);
         ComPtr<IThumbExtractor> extractor;
         ASSERT_EQ(createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor), S_OK);
-        UniqueBstr text(SysAllocString(L"C:\\quick.sgf"));
-        BSTR textValue = text.get();
         UniqueBstr image;
-        ASSERT_EQ(extractor->createImage(&textValue, 8, 8, image.receive()), S_OK);
+        ASSERT_EQ(requestPathImage(extractor.get(), L"C:\\quick.sgf", 8, 8, image), S_OK);
         EXPECT_TRUE(image);
     }
 }
@@ -96,10 +92,8 @@ TEST_F(ServerLifetimeTest, TheJvmGetsTheClassPathOfTheListFileTheLibraryPathAndH
     {
         ComPtr<IThumbExtractor> extractor;
         ASSERT_EQ(createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor), S_OK);
-        UniqueBstr text(SysAllocString(L"C:\\x.sgf"));
-        BSTR textValue = text.get();
         UniqueBstr image;
-        ASSERT_EQ(extractor->createImage(&textValue, 8, 8, image.receive()), S_OK);
+        ASSERT_EQ(requestPathImage(extractor.get(), L"C:\\x.sgf", 8, 8, image), S_OK);
     }
     std::string folder;
     for (wchar_t c : installation.folder().path()) folder += static_cast<char>(c);
@@ -134,9 +128,7 @@ TEST_F(ServerLifetimeTest, ARequestThatArrivesWhileTheJvmStartsWaitsForItAndComp
     UniqueBstr image;
     HRESULT called = E_UNEXPECTED;
     if (SUCCEEDED(created)) {
-        UniqueBstr text(SysAllocString(L"C:\\early.sgf"));
-        BSTR textValue = text.get();
-        called = extractor->createImage(&textValue, 24, 16, image.receive());
+        called = requestPathImage(extractor.get(), L"C:\\early.sgf", 24, 16, image);
     }
     releaser.join();
     ASSERT_EQ(created, S_OK);
@@ -210,6 +202,15 @@ TEST_F(ServerStartupTest, AJvmThatCannotBeCreatedIsReportedWithTheResultCode) {
     const auto result = installation.logLinesStartingWith("create result=");
     ASSERT_EQ(result.size(), 1u);
     EXPECT_EQ("create result=" + events[0].detail, result[0]);
+}
+
+TEST_F(ServerStartupTest, AClassPathBeyondItsFixedSizeEndsTheStartInsteadOfBeingCutShort) {
+    ServerInstallation installation(L"thumbsrv-longcp");
+    std::string list;
+    for (int i = 0; i < 200; ++i) list += std::string(100, 'a') + std::to_string(i) + ".jar\r\n";
+    installation.folder().createFile(L"Pelmora.cp", list);
+    expectStartupFailure(installation, "Java VM creation failed", "class path too long");
+    EXPECT_TRUE(installation.logLinesStartingWith("create version=").empty());
 }
 
 TEST_F(ServerStartupTest, ARequestThatCannotReachTheRendererReportsTheMissingMethodAndNoImage) {

@@ -31,6 +31,14 @@ HRESULT createByProgId(const wchar_t* progId, com::ComPtr<Interface>& object) {
     return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(Interface), object.receiveVoid());
 }
 
+// IThumbExtractor::createImage with the path; the result of the call, the image in image.
+inline HRESULT requestPathImage(IThumbExtractor* extractor, const wchar_t* path, unsigned short x,
+                                unsigned short y, com::UniqueBstr& image) {
+    com::UniqueBstr text(SysAllocString(path));
+    BSTR textValue = text.get();
+    return extractor->createImage(&textValue, x, y, image.receive());
+}
+
 inline std::vector<std::uint8_t> bytesOf(const com::UniqueBstr& image) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(image.get());
     return std::vector<std::uint8_t>(data, data + image.byteLength());

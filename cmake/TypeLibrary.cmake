@@ -8,9 +8,10 @@ find_path(PELMORA_WINE_IDL_DIR oaidl.idl PATHS /usr/include/wine/wine/windows RE
 find_path(PELMORA_STDOLE2_DIR stdole2.tlb PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows REQUIRED
           NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 
-# Compiles <idl> into <name>.tlb, <name>.h and <name>_i.c in the current binary folder and adds the
-# header's folder and the identifiers to target. The .tlb is meant for an .rc line `1 TYPELIB "<name>.tlb"`:
-# rc_source is made to depend on it, as windres writes no dependency file.
+# Compiles <idl> into <name>.tlb, <name>.h and <name>_i.c in the current binary folder. The header and the
+# identifiers become the static library <name>_interfaces, which target links and so may any client of the
+# interfaces (tests, tools). The .tlb is meant for an .rc line `1 TYPELIB "<name>.tlb"`: rc_source is made to
+# depend on it, as windres writes no dependency file.
 function(pelmora_add_type_library target idl name rc_source)
   set(out ${CMAKE_CURRENT_BINARY_DIR})
   add_custom_command(
@@ -21,10 +22,10 @@ function(pelmora_add_type_library target idl name rc_source)
     DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${idl}
     COMMENT "Compiling the type library ${name}"
     VERBATIM)
-  target_sources(${target} PRIVATE ${out}/${name}_i.c)
-  target_include_directories(${target} PRIVATE ${out})
+  # Listing the header as a source makes every target that links the library wait for it.
+  add_library(${name}_interfaces STATIC ${out}/${name}_i.c ${out}/${name}.h)
+  target_include_directories(${name}_interfaces PUBLIC ${out})
+  target_link_libraries(${name}_interfaces PRIVATE pelmora_build_settings)
+  target_link_libraries(${target} PRIVATE ${name}_interfaces)
   set_property(SOURCE ${rc_source} APPEND PROPERTY OBJECT_DEPENDS ${out}/${name}.tlb)
-  # Every C++ source that includes the header must wait for it.
-  add_custom_target(${target}_${name}_idl DEPENDS ${out}/${name}.tlb ${out}/${name}.h ${out}/${name}_i.c)
-  add_dependencies(${target} ${target}_${name}_idl)
 endfunction()

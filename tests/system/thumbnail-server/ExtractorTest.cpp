@@ -1,6 +1,5 @@
 // Both extractor classes through COM and the real server process, as the Explorer handler calls them: the
 // renderer's bytes come back unchanged, the stream is read once and at most 20,000 bytes of it are passed.
-#include "DispatchCall.h"
 #include "ServerClient.h"
 #include "ServerInstallation.h"
 #include "TestPicture.h"

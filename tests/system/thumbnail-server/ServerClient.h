@@ -1,6 +1,7 @@
 // The in-process side of a test that talks to the real server through COM, as the Explorer handler does.
 #pragma once
 
+#include "ComCalls.h"
 #include "PelmoraThumbSrv.h"
 
 #include <pelmora/com/ComPtr.h>
@@ -22,15 +23,6 @@ class ComApartment {
     ~ComApartment() { CoUninitialize(); }
 };
 
-// Creates the class by its ProgID in a local server and asks for Interface.
-template <class Interface>
-HRESULT createByProgId(const wchar_t* progId, com::ComPtr<Interface>& object) {
-    CLSID clsid;
-    const HRESULT found = CLSIDFromProgID(progId, &clsid);
-    if (FAILED(found)) return found;
-    return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(Interface), object.receiveVoid());
-}
-
 // IThumbExtractor::createImage with the path; the result of the call, the image in image.
 inline HRESULT requestPathImage(IThumbExtractor* extractor, const wchar_t* path, unsigned short x,
                                 unsigned short y, com::UniqueBstr& image) {
@@ -41,7 +33,7 @@ inline HRESULT requestPathImage(IThumbExtractor* extractor, const wchar_t* path,
 
 inline std::vector<std::uint8_t> bytesOf(const com::UniqueBstr& image) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(image.get());
-    return std::vector<std::uint8_t>(data, data + image.byteLength());
+    return std::vector<std::uint8_t>(data, data + SysStringByteLen(image.get()));
 }
 
 }  // namespace pelmora::test

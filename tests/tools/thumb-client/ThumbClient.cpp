@@ -12,8 +12,9 @@
 //
 // Output: "hr=0x........ image=null", or "hr=0x........ bytes=N" with the image written to the file named
 // by the environment variable THUMB_CLIENT_OUT when set. Exit code 0 when the calls could be made.
-#include "DispatchCall.h"
+#include "ComCalls.h"
 #include "PelmoraThumbSrv.h"
+#include "ScriptedStream.h"
 
 #include <pelmora/com/ComPtr.h>
 
@@ -29,56 +30,11 @@
 
 using pelmora::com::ComPtr;
 using pelmora::com::UniqueBstr;
+using pelmora::test::createByProgId;
+using pelmora::test::invokeCreateImage;
+using pelmora::test::ScriptedStream;
 
 namespace {
-
-// A stream whose Read always fails and reports nothing read.
-class FailingStream final : public IStream {
-  public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream) ||
-            IsEqualIID(iid, IID_IStream)) {
-            *object = static_cast<IStream*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-    HRESULT STDMETHODCALLTYPE Read(void*, ULONG, ULONG* read) override {
-        if (read) *read = 0;
-        return STG_E_READFAULT;
-    }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
-
-  private:
-    ULONG references_ = 1;
-};
-
-template <class Interface>
-HRESULT createByProgId(const wchar_t* progId, Interface** object) {
-    CLSID clsid;
-    const HRESULT found = CLSIDFromProgID(progId, &clsid);
-    if (FAILED(found)) return found;
-    return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(Interface),
-                            reinterpret_cast<void**>(object));
-}
 
 std::string readBytes(const wchar_t* path) {
     std::string bytes;
@@ -95,10 +51,11 @@ int report(HRESULT result, const UniqueBstr& image) {
     if (!image) {
         std::printf("hr=0x%08lx image=null\n", static_cast<unsigned long>(result));
     } else {
-        std::printf("hr=0x%08lx bytes=%u\n", static_cast<unsigned long>(result), image.byteLength());
+        std::printf("hr=0x%08lx bytes=%u\n", static_cast<unsigned long>(result),
+                    SysStringByteLen(image.get()));
         if (const wchar_t* out = _wgetenv(L"THUMB_CLIENT_OUT")) {
             if (FILE* file = _wfopen(out, L"wb")) {
-                std::fwrite(image.get(), 1, image.byteLength(), file);
+                std::fwrite(image.get(), 1, SysStringByteLen(image.get()), file);
                 std::fclose(file);
             }
         }
@@ -118,7 +75,7 @@ int run(int argc, wchar_t** argv) {
     const std::wstring verb = argv[1];
     if (verb == L"hold") {
         ComPtr<IThumbExtractor> extractor;
-        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor.receive());
+        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor);
         if (FAILED(created)) return failed("create", created);
         std::printf("holding\n");
         std::fflush(stdout);
@@ -129,7 +86,7 @@ int run(int argc, wchar_t** argv) {
         if (argc < 6) return 64;
         const int count = _wtoi(argv[2]);
         ComPtr<IThumbExtractor> extractor;
-        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor.receive());
+        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor);
         if (FAILED(created)) return failed("create", created);
         UniqueBstr text(SysAllocString(argv[5]));
         BSTR textValue = text.get();
@@ -157,14 +114,14 @@ int run(int argc, wchar_t** argv) {
     UniqueBstr image;
     if (verb == L"path" || verb == L"invoke") {
         ComPtr<IThumbExtractor> extractor;
-        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor.receive());
+        const HRESULT created = createByProgId(L"PelmoraThumbSrv.ThumbExtractor", extractor);
         if (FAILED(created)) return failed("create", created);
         UniqueBstr text(SysAllocString(argument));
         BSTR textValue = text.get();
         if (verb == L"path") return report(extractor->createImage(&textValue, x, y, image.receive()), image);
         VARIANT result;
         const HRESULT invoked =
-            pelmora::test::invokeCreateImage(extractor.get(), &textValue, x, y, LOCALE_USER_DEFAULT, &result);
+            invokeCreateImage(extractor.get(), &textValue, x, y, LOCALE_USER_DEFAULT, &result);
         if (SUCCEEDED(invoked) && result.vt == VT_BSTR)
             image.reset(result.bstrVal);
         else
@@ -172,7 +129,7 @@ int run(int argc, wchar_t** argv) {
         return report(invoked, image);
     }
     ComPtr<IExtThumbExtractor> extractor;
-    const HRESULT created = createByProgId(L"PelmoraThumbSrv.ExtThumbExtractor", extractor.receive());
+    const HRESULT created = createByProgId(L"PelmoraThumbSrv.ExtThumbExtractor", extractor);
     if (FAILED(created)) return failed("create", created);
     if (verb == L"stream") {
         ComPtr<IStream> stream;
@@ -183,7 +140,8 @@ int run(int argc, wchar_t** argv) {
         return report(extractor->createImage(stream.get(), x, y, image.receive()), image);
     }
     if (verb == L"failing-stream") {
-        FailingStream stream;
+        // A Read that fails and reports nothing read.
+        ScriptedStream stream("", 0, STG_E_READFAULT);
         return report(extractor->createImage(&stream, x, y, image.receive()), image);
     }
     if (verb == L"sgf") {

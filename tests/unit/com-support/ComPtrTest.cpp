@@ -53,7 +53,7 @@ TEST(UniqueBstrTest, KeepsOneOwnerForEachString) {
     BSTR* slot = third.receive();
     EXPECT_EQ(*slot, nullptr);
     *slot = SysAllocStringByteLen("abc", 3);
-    EXPECT_EQ(third.byteLength(), 3u);
+    EXPECT_EQ(SysStringByteLen(third.get()), 3u);
     const BSTR released = third.release();
     EXPECT_FALSE(third);
     SysFreeString(released);

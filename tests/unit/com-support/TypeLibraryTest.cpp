@@ -10,7 +10,7 @@
 #include <pelmora/com/InterfaceTable.h>
 #include <pelmora/com/TypeLibraryRegistration.h>
 
-#include "DispatchCall.h"
+#include "ComCalls.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "CountingModule.h"
 #include "ExtThumbExtractor.h"
 #include "RecordingRenderer.h"
+#include "ScriptedStream.h"
 #include "ThumbExtractor.h"
 
 #include <pelmora/com/ClassFactory.h>
@@ -10,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace pelmora::thumbsrv {
@@ -20,55 +19,7 @@ namespace {
 using com::ComPtr;
 using com::UniqueBstr;
 using test::CountingModule;
-
-// A stream that records every call; Read reports whatever count the test sets, whatever it delivered.
-class ScriptedStream final : public IStream {
-  public:
-    explicit ScriptedStream(std::string content, ULONG reportedCount, HRESULT readResult = S_OK)
-        : content_(std::move(content)), reportedCount_(reportedCount), readResult_(readResult) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-        ++otherCalls;
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
-        ++reads;
-        requested = size;
-        const std::size_t copied = std::min<std::size_t>(size, content_.size());
-        std::memcpy(buffer, content_.data(), copied);
-        if (read) *read = reportedCount_;
-        return readResult_;
-    }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return other(); }
-    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return other(); }
-    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return other(); }
-    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
-        return other();
-    }
-    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return other(); }
-    HRESULT STDMETHODCALLTYPE Revert() override { return other(); }
-    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return other(); }
-    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return other(); }
-    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return other(); }
-    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return other(); }
-
-    int reads = 0;
-    int otherCalls = 0;
-    ULONG requested = 0;
-    ULONG references = 1;
-
-  private:
-    HRESULT other() {
-        ++otherCalls;
-        return E_NOTIMPL;
-    }
-    std::string content_;
-    ULONG reportedCount_;
-    HRESULT readResult_;
-};
+using test::ScriptedStream;
 
 class ExtractorObjectTest : public ::testing::Test {
   protected:
@@ -104,7 +55,8 @@ TEST_F(ExtractorObjectTest, ThePathIsPassedAsItsCharactersAndTheImageComesBackAs
     EXPECT_EQ(lastRenderCall.x, 300);
     EXPECT_EQ(lastRenderCall.y, 65535);
     ASSERT_TRUE(image);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.get()), image.byteLength()), "image bytes");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.get()), SysStringByteLen(image.get())),
+              "image bytes");
     EXPECT_EQ(textValue, text.get());
 
     // A null BSTR is an empty text; a renderer without image gives S_OK and null.
@@ -147,6 +99,7 @@ TEST_F(ExtractorObjectTest, AStreamIsReadOnceForAtMost20000BytesAndNeverSoughtOr
     EXPECT_EQ(shortStream.reads, 1);
     EXPECT_EQ(shortStream.requested, 20000u);
     EXPECT_EQ(shortStream.otherCalls, 0);
+    EXPECT_EQ(shortStream.queries, 0);
     EXPECT_EQ(shortStream.references, 1u) << "the stream belongs to the caller";
     EXPECT_EQ(lastRenderCall.bytes, "(;GM[1])");
     EXPECT_EQ(lastRenderCall.x, 96);

@@ -6,6 +6,8 @@
 #include <oleauto.h>
 #include <unknwn.h>
 
+#include <pelmora/Win32Handles.h>
+
 #include <utility>
 
 namespace pelmora::com {
@@ -49,35 +51,11 @@ class ComPtr {
 };
 
 // A BSTR that this side owns and frees.
-class UniqueBstr {
-  public:
-    UniqueBstr() = default;
-    explicit UniqueBstr(BSTR text) : text_(text) {}
-    UniqueBstr(const UniqueBstr&) = delete;
-    UniqueBstr& operator=(const UniqueBstr&) = delete;
-    UniqueBstr(UniqueBstr&& other) noexcept : text_(other.release()) {}
-    UniqueBstr& operator=(UniqueBstr&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    ~UniqueBstr() { reset(); }
-
-    BSTR get() const { return text_; }
-    explicit operator bool() const { return text_ != nullptr; }
-    BSTR release() { return std::exchange(text_, nullptr); }
-    void reset(BSTR text = nullptr) {
-        if (text_) SysFreeString(text_);
-        text_ = text;
-    }
-    BSTR* receive() {
-        reset();
-        return &text_;
-    }
-    // Bytes carried, not characters.
-    UINT byteLength() const { return SysStringByteLen(text_); }
-
-  private:
-    BSTR text_ = nullptr;
+struct BstrTraits {
+    using Handle = BSTR;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle text) { SysFreeString(text); }
 };
+using UniqueBstr = UniqueHandle<BstrTraits>;
 
 }  // namespace pelmora::com

@@ -148,6 +148,8 @@ TEST_F(ServerLifetimeTest, ARequestThatArrivesWhileTheJvmStartsWaitsForItAndComp
 // Start-up failures, seen by starting the server the way COM does and reading its exit code and events.
 class ServerStartupTest : public ::testing::Test {
   protected:
+    ~ServerStartupTest() override { forgetClassObjectsOfEndedServers(); }
+
     void expectStartupFailure(const ServerInstallation& installation, const std::string& message,
                               const std::string& detail) {
         std::vector<ErrorEvent> events;

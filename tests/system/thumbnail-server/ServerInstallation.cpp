@@ -127,8 +127,13 @@ void waitForServersToEnd() {
 
 void killServers() {
     killProcessesNamed(serverExecutable);
-    // Wine keeps the class objects of a killed server registered, and every later activation of them
-    // fails with RPC_S_SERVER_UNAVAILABLE; its RPC service forgets them when it restarts, on demand.
+    forgetClassObjectsOfEndedServers();
+}
+
+void forgetClassObjectsOfEndedServers() {
+    // Wine keeps the class objects of a server that ended without revoking them registered, and every
+    // later activation of them fails with RPC_S_SERVER_UNAVAILABLE; its RPC service forgets them when it
+    // restarts, which it does on demand.
     killProcessesNamed(L"rpcss.exe");
 }
 

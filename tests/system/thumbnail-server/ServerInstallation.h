@@ -74,5 +74,8 @@ class ServerInstallation {
 void waitForServersToEnd();
 // Ends every server process at once, for servers no client will release.
 void killServers();
+// After servers that ended without revoking their class objects: killed ones, and ones whose JVM did not
+// start (they end at once, whatever the main thread registered).
+void forgetClassObjectsOfEndedServers();
 
 }  // namespace pelmora::test

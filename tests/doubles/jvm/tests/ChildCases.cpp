@@ -106,8 +106,9 @@ ChildOutcome runInChild(const std::wstring& caseName, const std::wstring& curren
         }
         outcome.exitCode = exitCode.value_or(STILL_ACTIVE);
         outcome.output = child.output();
-    } catch (const std::runtime_error&) {
-        // Not started: the outcome says so.
+    } catch (const std::runtime_error& error) {
+        // Not started: the outcome says so, and why.
+        outcome.output = error.what();
     }
     return outcome;
 }

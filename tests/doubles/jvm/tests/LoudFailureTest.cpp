@@ -23,7 +23,7 @@ TEST_P(LoudFailureTest, EndsTheProcessWithExitCode97AndSaysWhy) {
     const LoudFailure& failure = GetParam();
     if (failure.script != nullptr) useScript(failure.script);
     const ChildOutcome outcome = runInChild(failure.childCase);
-    ASSERT_TRUE(outcome.started);
+    ASSERT_TRUE(outcome.started) << outcome.output;
     ASSERT_FALSE(outcome.timedOut);
     EXPECT_EQ(outcome.exitCode, 97u) << outcome.output;
     EXPECT_NE(outcome.output.find(std::string("testjvm: ") + failure.message), std::string::npos)

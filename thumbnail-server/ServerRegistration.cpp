@@ -3,6 +3,7 @@
 #include "RegistryEntries.h"
 
 #include <pelmora/Win32Handles.h>
+#include <pelmora/com/ModuleFilePath.h>
 
 #include <string>
 
@@ -11,16 +12,6 @@ namespace {
 
 // The order of the server's class objects.
 constexpr const ExtractorClass* serverClasses[] = {&extThumbExtractorClass, &thumbExtractorClass};
-
-// The executable's full path; a path that would not fit into MAX_PATH characters fails.
-HRESULT executablePath(std::wstring& path) {
-    wchar_t buffer[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    if (length == 0) return HRESULT_FROM_WIN32(GetLastError());
-    if (length >= MAX_PATH) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
-    path.assign(buffer, length);
-    return S_OK;
-}
 
 // HKEY_CLASSES_ROOT, or the current user's own classes.
 HRESULT openClassesRoot(com::RegistrationScope scope, RegistryKey& owned, HKEY& root) {
@@ -40,7 +31,7 @@ HRESULT openClassesRoot(com::RegistrationScope scope, RegistryKey& owned, HKEY& 
 template <class Step>
 HRESULT withRegistrationContext(com::RegistrationScope scope, Step step) {
     std::wstring path;
-    HRESULT result = executablePath(path);
+    HRESULT result = com::moduleFilePath(nullptr, path);
     if (FAILED(result)) return result;
     RegistryKey owned;
     HKEY root = nullptr;

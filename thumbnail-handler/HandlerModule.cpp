@@ -1,0 +1,83 @@
+#include "HandlerModule.h"
+
+#include "HandlerClasses.h"
+
+namespace pelmora::thumb {
+namespace {
+
+class CriticalSectionLock {
+  public:
+    explicit CriticalSectionLock(CRITICAL_SECTION& section) : section_(section) {
+        EnterCriticalSection(&section_);
+    }
+    CriticalSectionLock(const CriticalSectionLock&) = delete;
+    CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
+    ~CriticalSectionLock() { LeaveCriticalSection(&section_); }
+
+  private:
+    CRITICAL_SECTION& section_;
+};
+
+}  // namespace
+
+HandlerModule& handlerModule() {
+    static HandlerModule module;
+    return module;
+}
+
+bool HandlerModule::attach(HINSTANCE instance) {
+    instance_ = instance;
+    creationReady_ = InitializeCriticalSectionAndSpinCount(&creation_, 0) != FALSE;
+    return creationReady_;
+}
+
+void HandlerModule::detach() {
+    for (com::ClassFactory*& classObject : classObjects_) {
+        if (classObject) classObject->Release();
+        classObject = nullptr;
+    }
+    if (creationReady_) DeleteCriticalSection(&creation_);
+    creationReady_ = false;
+}
+
+HRESULT HandlerModule::classObject(REFCLSID clsid, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    const auto& classes = handlerClasses();
+    for (std::size_t index = 0; index < classes.size(); ++index) {
+        if (!IsEqualCLSID(clsid, classes[index].clsid)) continue;
+        com::ClassFactory* classObject = nullptr;
+        {
+            const CriticalSectionLock lock(creation_);
+            if (!classObjects_[index]) {
+                classObjects_[index] = com::ClassFactory::make(classes[index].description, *this,
+                                                               com::ClassObjectLocking::whileClientsHoldIt);
+            }
+            classObject = classObjects_[index];
+        }
+        if (!classObject) return E_OUTOFMEMORY;
+        return classObject->QueryInterface(iid, object);
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+}  // namespace pelmora::thumb
+
+using pelmora::thumb::handlerModule;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(instance);
+        return handlerModule().attach(instance) ? TRUE : FALSE;
+    }
+    if (reason == DLL_PROCESS_DETACH) handlerModule().detach();
+    return TRUE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
+    return handlerModule().classObject(clsid, iid, object);
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+    return handlerModule().canUnload() ? S_OK : S_FALSE;
+}

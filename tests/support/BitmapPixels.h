@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace pelmora::test {
@@ -29,5 +30,11 @@ std::optional<BitmapPixels> readBitmapPixels(HBITMAP bitmap);
 // The column among first..last of the test picture's row whose colour (at that bit count) the pixel has,
 // or -1: where a squeezed picture's pixel came from, checked without blending.
 int matchingTestPictureColumn(const TestColour& colour, int rowFromTop, int first, int last, int bitCount);
+
+// What is wrong with a bitmap that should hold the test picture of that size squeezed by dropping rows and
+// columns (COLORONCOLOR, never blending): every pixel is the picture's pixel next to the proportional
+// position, rows and columns keep their order, and the first and last of each come from the picture's edges
+// (within the span one bitmap pixel covers). Empty when nothing is.
+std::string squeezeProblem(const BitmapPixels& bitmap, int pictureWidth, int pictureHeight, int bitCount);
 
 }  // namespace pelmora::test

@@ -1,5 +1,6 @@
 // What the server executable carries: its type library (TYPELIB 1), read back as a client's marshaler
 // reads it, and its version information.
+#include "FileVersionInfo.h"
 #include "ModulePaths.h"
 #include "ServerClient.h"
 
@@ -163,15 +164,9 @@ TEST(ServerTypeLibraryTest, BothClassesAreCreatableWithTheirInterfaceAsDefaultAn
 }
 
 TEST(ServerTypeLibraryTest, TheVersionInformationNamesTheThumbnailServer) {
-    const std::wstring path = serverPath();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    ASSERT_GT(size, 0u);
-    std::vector<BYTE> block(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    const FileVersionInfo version(serverPath());
+    const VS_FIXEDFILEINFO* fixed = version.fixed();
+    ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
     EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
@@ -181,12 +176,7 @@ TEST(ServerTypeLibraryTest, TheVersionInformationNamesTheThumbnailServer) {
         {L"InternalName", L"PelmoraThumbSrv.exe"},         {L"OriginalFilename", L"PelmoraThumbSrv.exe"},
         {L"ProductName", L"Pelmora Thumbnail Viewer"},     {L"ProductVersion", L"2.3"},
     };
-    for (const auto& [name, expected] : strings) {
-        wchar_t* value = nullptr;
-        const std::wstring query = std::wstring(L"\\StringFileInfo\\040904e4\\") + name;
-        ASSERT_TRUE(VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length));
-        EXPECT_EQ(std::wstring(value), expected);
-    }
+    for (const auto& [name, expected] : strings) EXPECT_EQ(version.text(name), expected) << name;
 }
 
 }  // namespace

@@ -8,6 +8,14 @@
 #include <stdexcept>
 
 namespace pelmora::test {
+
+bool operator==(const ErrorEvent& left, const ErrorEvent& right) {
+    return left.message == right.message && left.detail == right.detail;
+}
+
+std::ostream& operator<<(std::ostream& out, const ErrorEvent& event) {
+    return out << '"' << event.message << "\" / \"" << event.detail << '"';
+}
 namespace {
 
 constexpr const char* marker = ":err:eventlog:ReportEventW L\"";

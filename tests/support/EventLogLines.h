@@ -2,6 +2,7 @@
 // own, `XXXX:err:eventlog:ReportEventW L"text"`, where XXXX is the reporting thread.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct ErrorEvent {
     std::string message;
     std::string detail;
 };
+
+bool operator==(const ErrorEvent& left, const ErrorEvent& right);
+// "message / detail", for test failure messages.
+std::ostream& operator<<(std::ostream& out, const ErrorEvent& event);
 
 // The error events written to the Wine debug output of this test run from the moment the watch was made:
 // those of this process and of every process it started, directly or through COM, that runs with

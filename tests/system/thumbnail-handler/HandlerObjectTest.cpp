@@ -35,7 +35,8 @@ class HandlerObjectTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_EQ(CoInitialize(nullptr), S_OK);
         // Every request below must fail to reach a server.
-        for (const wchar_t* progId : {L"PelmoraThumbSrv.ThumbExtractor", L"PelmoraThumbSrv.ExtThumbExtractor"}) {
+        for (const wchar_t* progId :
+             {L"PelmoraThumbSrv.ThumbExtractor", L"PelmoraThumbSrv.ExtThumbExtractor"}) {
             ASSERT_EQ(clsidOfProgId(progId), L"") << "a thumbnail server is registered in this prefix";
         }
     }

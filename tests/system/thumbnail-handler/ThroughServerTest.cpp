@@ -1,0 +1,334 @@
+// Thumbnails as Explorer asks for them: the registered handler created by CLSID in this process, the real
+// server started by COM, and the test Java runtime's renderer behind it. The pictures come back as bitmaps
+// whose size and pixels are checked; failures on the way give E_FAIL and their events.
+#include "BitmapPixels.h"
+#include "EventLogLines.h"
+#include "HandlerInstallation.h"
+#include "RegistryFixture.h"
+#include "ServerInstallation.h"
+#include "TestPicture.h"
+#include "Utf8Text.h"
+
+#include <pelmora/com/ComPtr.h>
+
+#include <shlwapi.h>
+#include <shobjidl.h>
+#include <thumbcache.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace pelmora::test {
+namespace {
+
+using com::ComPtr;
+
+constexpr const char* gameRecord = "(;GM[1]FF[4]SZ[9]PB[Black]PW[White];B[ee];W[cc];B[gc])";
+
+struct BitmapOwner {
+    HBITMAP handle = nullptr;
+    BitmapOwner() = default;
+    BitmapOwner(const BitmapOwner&) = delete;
+    BitmapOwner& operator=(const BitmapOwner&) = delete;
+    ~BitmapOwner() {
+        if (handle) DeleteObject(handle);
+    }
+};
+
+// Every pixel of the bitmap is the test picture's pixel at the same place.
+void expectExactCopy(HBITMAP bitmap, int width, int height, int bitCount) {
+    const auto pixels = readBitmapPixels(bitmap);
+    ASSERT_TRUE(pixels);
+    ASSERT_EQ(pixels->width, width);
+    ASSERT_EQ(pixels->height, height);
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            ASSERT_EQ(pixels->at(column, row), testPicturePixel(column, row, bitCount))
+                << column << "," << row;
+        }
+    }
+}
+
+// A registry string that a test changes and that is put back as it was at the end.
+class ChangedRegistryString {
+  public:
+    ChangedRegistryString(const std::wstring& key, const std::wstring& value) : key_(key) {
+        EXPECT_TRUE(readString(HKEY_CLASSES_ROOT, key_, L"", original_));
+        registry_.setString(HKEY_CLASSES_ROOT, key_, L"", value);
+    }
+    ChangedRegistryString(const ChangedRegistryString&) = delete;
+    ChangedRegistryString& operator=(const ChangedRegistryString&) = delete;
+    ~ChangedRegistryString() { registry_.setString(HKEY_CLASSES_ROOT, key_, L"", original_); }
+
+  private:
+    std::wstring key_;
+    std::wstring original_;
+    RegistryFixture registry_;
+};
+
+class ThroughServerTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        server_ = std::make_unique<ServerInstallation>(L"handler-server");
+        ASSERT_EQ(server_->registerServer(), 0u);
+        handler_ = std::make_unique<HandlerInstallation>();
+        ASSERT_EQ(handler_->registerHandler(), 0u);
+    }
+    static void TearDownTestSuite() {
+        handler_.reset();
+        server_.reset();
+    }
+
+    void SetUp() override {
+        ASSERT_EQ(CoInitialize(nullptr), S_OK);
+        waitForServersToEnd();
+        server().clearLog();
+        gamePath = server().folder().createFile(L"game one.sgf", gameRecord);
+    }
+    void TearDown() override {
+        CoUninitialize();
+        waitForServersToEnd();
+    }
+
+    static ServerInstallation& server() { return *server_; }
+    static HandlerInstallation& handler() { return *handler_; }
+
+    // Explorer's stream-based request: the provider by CLSID, a stream over the file, GetThumbnail(size).
+    static HRESULT streamThumbnail(const std::wstring& path, UINT size, BitmapOwner& bitmap,
+                                   WTS_ALPHATYPE* alpha = nullptr) {
+        ComPtr<IInitializeWithStream> provider;
+        HRESULT result = CoCreateInstance(CLSID_PelmoraExtThumb, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IInitializeWithStream, provider.receiveVoid());
+        if (FAILED(result)) return result;
+        return streamThumbnailWith(provider.get(), path, size, bitmap, alpha);
+    }
+
+    static HRESULT streamThumbnailWith(IInitializeWithStream* provider, const std::wstring& path, UINT size,
+                                       BitmapOwner& bitmap, WTS_ALPHATYPE* alpha = nullptr) {
+        ComPtr<IStream> stream;
+        HRESULT result = SHCreateStreamOnFileEx(path.c_str(), STGM_READ | STGM_SHARE_DENY_NONE,
+                                                FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, stream.receive());
+        if (FAILED(result)) return result;
+        result = provider->Initialize(stream.get(), STGM_READ);
+        if (FAILED(result)) return result;
+        ComPtr<IThumbnailProvider> thumbnails;
+        result = provider->QueryInterface(__uuidof(IThumbnailProvider), thumbnails.receiveVoid());
+        if (FAILED(result)) return result;
+        WTS_ALPHATYPE ignored = WTSAT_UNKNOWN;
+        return thumbnails->GetThumbnail(size, &bitmap.handle, alpha ? alpha : &ignored);
+    }
+
+    // Explorer's path-based request: Load, GetLocation with the size and flags, Extract.
+    static HRESULT pathThumbnail(IExtractImage* extractor, const std::wstring& path, SIZE size, DWORD flags,
+                                 BitmapOwner& bitmap, HRESULT expectedLocation = S_OK) {
+        ComPtr<IPersistFile> file;
+        HRESULT result = extractor->QueryInterface(IID_IPersistFile, file.receiveVoid());
+        if (FAILED(result)) return result;
+        result = file->Load(path.c_str(), STGM_READ);
+        if (FAILED(result)) return result;
+        wchar_t location[MAX_PATH] = L"";
+        DWORD priority = 0;
+        EXPECT_EQ(extractor->GetLocation(location, MAX_PATH, &priority, &size, 32, &flags), expectedLocation);
+        return extractor->Extract(&bitmap.handle);
+    }
+
+    static ComPtr<IExtractImage> createExtractor() {
+        ComPtr<IExtractImage> extractor;
+        EXPECT_EQ(CoCreateInstance(CLSID_PelmoraExtractor, nullptr, CLSCTX_INPROC_SERVER, IID_IExtractImage,
+                                   extractor.receiveVoid()),
+                  S_OK);
+        return extractor;
+    }
+
+    std::wstring gamePath;
+
+  private:
+    static inline std::unique_ptr<ServerInstallation> server_;
+    static inline std::unique_ptr<HandlerInstallation> handler_;
+};
+
+TEST_F(ThroughServerTest, AStreamThumbnailIsTheRenderersPictureCopiedPixelForPixel) {
+    server().setScript(L"render=image:200x150x24");
+    BitmapOwner bitmap;
+    WTS_ALPHATYPE alpha = WTSAT_UNKNOWN;
+    ASSERT_EQ(streamThumbnail(gamePath, 256, bitmap, &alpha), S_OK);
+    EXPECT_EQ(alpha, WTSAT_RGB);
+    expectExactCopy(bitmap.handle, 200, 150, 24);
+    // The server read the file's bytes through the stream and asked for 256 x 256.
+    const std::string bytes = gameRecord;
+    const auto calls = server().logLinesStartingWith("render variant=bytes");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(
+        calls[0].find("count=" + std::to_string(bytes.size()) + " checksum=" +
+                      testChecksumText(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) +
+                      " x=256 y=256 first=1"),
+        std::string::npos)
+        << calls[0];
+}
+
+TEST_F(ThroughServerTest, LargerPicturesAreSqueezedIntoTheRequestedSquare) {
+    server().setScript(L"render=image:300x200x32");
+    BitmapOwner wide;
+    ASSERT_EQ(streamThumbnail(gamePath, 256, wide), S_OK);
+    auto pixels = readBitmapPixels(wide.handle);
+    ASSERT_TRUE(pixels);
+    EXPECT_EQ(pixels->width, 256);
+    EXPECT_EQ(pixels->height, 200);
+    EXPECT_EQ(squeezeProblem(*pixels, 300, 200, 32), "");
+
+    BitmapOwner small;
+    ASSERT_EQ(streamThumbnail(gamePath, 96, small), S_OK);
+    pixels = readBitmapPixels(small.handle);
+    ASSERT_TRUE(pixels);
+    EXPECT_EQ(pixels->width, 96);
+    EXPECT_EQ(pixels->height, 96);
+    EXPECT_EQ(squeezeProblem(*pixels, 300, 200, 32), "");
+    EXPECT_EQ(server().logLinesStartingWith("render variant=bytes").size(), 2u);
+}
+
+TEST_F(ThroughServerTest, ThePathProtocolHandsThePathOverAndDrawsTheResult) {
+    server().setScript(L"render=image:200x150x16");
+    ComPtr<IExtractImage> extractor = createExtractor();
+    ASSERT_TRUE(extractor);
+    BitmapOwner bitmap;
+    ASSERT_EQ(pathThumbnail(extractor.get(), gamePath, {256, 256}, IEIFLAG_ORIGSIZE, bitmap), S_OK);
+    expectExactCopy(bitmap.handle, 200, 150, 16);
+    const auto calls = server().logLinesStartingWith("render variant=path");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].find("text=" + toUtf8(gamePath) + " x=256 y=256 "), std::string::npos)
+        << calls[0];
+
+    // Later from a background thread, as Explorer does after E_PENDING; each Extract asks anew.
+    BitmapOwner later;
+    ASSERT_EQ(pathThumbnail(extractor.get(), gamePath, {96, 64}, IEIFLAG_ASYNC, later, E_PENDING), S_OK);
+    const auto pixels = readBitmapPixels(later.handle);
+    ASSERT_TRUE(pixels);
+    EXPECT_EQ(pixels->width, 96);
+    EXPECT_EQ(pixels->height, 64);
+    EXPECT_EQ(server().logLinesStartingWith("render variant=path").size(), 2u);
+
+    ComPtr<IExtractImage2> dated;
+    ASSERT_EQ(extractor->QueryInterface(IID_IExtractImage2, dated.receiveVoid()), S_OK);
+    FILETIME stamp{};
+    ASSERT_EQ(dated->GetDateStamp(&stamp), S_OK);
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    ASSERT_TRUE(GetFileAttributesExW(gamePath.c_str(), GetFileExInfoStandard, &attributes));
+    EXPECT_EQ(CompareFileTime(&stamp, &attributes.ftLastWriteTime), 0);
+}
+
+TEST_F(ThroughServerTest, SizesBeyond16BitsReachTheServerCutWhileTheBitmapIsClampedByTheFullSize) {
+    server().setScript(L"render=image:200x150x24");
+    ComPtr<IExtractImage> extractor = createExtractor();
+    ASSERT_TRUE(extractor);
+    BitmapOwner bitmap;
+    ASSERT_EQ(pathThumbnail(extractor.get(), gamePath, {65536 + 256, 65536 + 100}, 0, bitmap), S_OK);
+    const auto calls = server().logLinesStartingWith("render variant=path");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].find(" x=256 y=100 "), std::string::npos) << calls[0];
+    expectExactCopy(bitmap.handle, 200, 150, 24);
+}
+
+TEST_F(ThroughServerTest, ARendererWithoutAPictureGivesEFailAndOnlyTheServersEvent) {
+    server().setScript(L"render=null");
+    const DebugOutputWatch watch;
+    BitmapOwner bitmap;
+    WTS_ALPHATYPE alpha = WTSAT_UNKNOWN;
+    EXPECT_EQ(streamThumbnail(gamePath, 256, bitmap, &alpha), E_FAIL);
+    EXPECT_EQ(alpha, WTSAT_RGB);
+    EXPECT_EQ(bitmap.handle, nullptr);
+    ComPtr<IExtractImage> extractor = createExtractor();
+    ASSERT_TRUE(extractor);
+    EXPECT_EQ(pathThumbnail(extractor.get(), gamePath, {256, 256}, 0, bitmap), E_FAIL);
+    EXPECT_EQ(bitmap.handle, nullptr);
+    waitForServersToEnd();
+    EXPECT_EQ(watch.events(),
+              (std::vector<ErrorEvent>{{"Pelmora Thumbnail Generation failed", "stream based, no image"},
+                                       {"Pelmora Thumbnail Generation failed", "path-based, no image"}}));
+}
+
+TEST_F(ThroughServerTest, AServerObjectWithoutTheExpectedInterfaceIsReported) {
+    server().setScript(L"render=image:8x8x24");
+    const std::wstring thumbExtractor = clsidOfProgId(L"PelmoraThumbSrv.ThumbExtractor");
+    const std::wstring extThumbExtractor = clsidOfProgId(L"PelmoraThumbSrv.ExtThumbExtractor");
+    ASSERT_FALSE(thumbExtractor.empty() || extThumbExtractor.empty());
+    const DebugOutputWatch watch;
+    {
+        // Each ProgID leads to the other class, which lacks the interface the request asks for.
+        const ChangedRegistryString streamClass(L"PelmoraThumbSrv.ExtThumbExtractor\\CLSID", thumbExtractor);
+        const ChangedRegistryString pathClass(L"PelmoraThumbSrv.ThumbExtractor\\CLSID", extThumbExtractor);
+        BitmapOwner bitmap;
+        EXPECT_EQ(streamThumbnail(gamePath, 256, bitmap), E_FAIL);
+        ComPtr<IExtractImage> extractor = createExtractor();
+        ASSERT_TRUE(extractor);
+        EXPECT_EQ(pathThumbnail(extractor.get(), gamePath, {256, 256}, 0, bitmap), E_FAIL);
+        EXPECT_EQ(bitmap.handle, nullptr);
+    }
+    EXPECT_EQ(watch.events(),
+              (std::vector<ErrorEvent>{{"Pelmora thumbail stream generation", "Error getting generator"},
+                                       {"Pelmora thumbails generation (file)", "Error in QueryInterface"}}));
+    EXPECT_TRUE(server().logLinesStartingWith("render variant").empty());
+}
+
+TEST_F(ThroughServerTest, AServerKilledDuringTheCallIsReportedAndTheSameProviderServesTheNextRequest) {
+    const std::wstring eventName = L"PelmoraHandlerTestHoldRender";
+    const KernelHandle hold(CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
+    server().setScript(L"render=image:64x48x24;render-wait=" + eventName);
+    const KernelHandle carryOn(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HRESULT first = S_OK;
+    HRESULT second = S_OK;
+    bool firstHadNoBitmap = false;
+    std::optional<BitmapPixels> secondPixels;
+    const DebugOutputWatch watch;
+    // Explorer's thread: one provider object for both requests.
+    std::thread explorer([&] {
+        CoInitialize(nullptr);
+        {
+            ComPtr<IInitializeWithStream> provider;
+            if (SUCCEEDED(CoCreateInstance(CLSID_PelmoraExtThumb, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IInitializeWithStream, provider.receiveVoid()))) {
+                BitmapOwner bitmap;
+                first = streamThumbnailWith(provider.get(), gamePath, 256, bitmap);
+                firstHadNoBitmap = bitmap.handle == nullptr;
+                WaitForSingleObject(carryOn.get(), 60000);
+                BitmapOwner next;
+                second = streamThumbnailWith(provider.get(), gamePath, 256, next);
+                secondPixels = readBitmapPixels(next.handle);
+            }
+        }
+        CoUninitialize();
+    });
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    while (server().logLinesStartingWith("render waiting").empty() && GetTickCount64() < deadline) Sleep(50);
+    const bool rendering = !server().logLinesStartingWith("render waiting").empty();
+    killServers();
+    server().setScript(L"render=image:64x48x24");
+    SetEvent(carryOn.get());
+    explorer.join();
+    ASSERT_TRUE(rendering) << "the request never reached the renderer";
+    EXPECT_EQ(first, E_FAIL);
+    EXPECT_TRUE(firstHadNoBitmap);
+    EXPECT_EQ(second, S_OK);
+    ASSERT_TRUE(secondPixels);
+    EXPECT_EQ(secondPixels->width, 64);
+    EXPECT_EQ(secondPixels->height, 48);
+    waitForServersToEnd();
+    EXPECT_EQ(watch.events(), (std::vector<ErrorEvent>{{"Preview generation failed", ""}}));
+}
+
+TEST_F(ThroughServerTest, TheHandlerIsUnloadedOnceItsLastObjectIsGone) {
+    server().setScript(L"render=image:8x8x24");
+    {
+        BitmapOwner bitmap;
+        ASSERT_EQ(streamThumbnail(gamePath, 256, bitmap), S_OK);
+        EXPECT_NE(GetModuleHandleW(handler().dllPath().c_str()), nullptr);
+    }
+    CoFreeUnusedLibrariesEx(0, 0);
+    EXPECT_EQ(GetModuleHandleW(handler().dllPath().c_str()), nullptr);
+}
+
+}  // namespace
+}  // namespace pelmora::test

@@ -2,8 +2,10 @@
 // server started by COM, and the test Java runtime's renderer behind it. The pictures come back as bitmaps
 // whose size and pixels are checked; failures on the way give E_FAIL and their events.
 #include "BitmapPixels.h"
+#include "ChildProcess.h"
 #include "EventLogLines.h"
 #include "HandlerInstallation.h"
+#include "ModulePaths.h"
 #include "RegistryFixture.h"
 #include "ServerInstallation.h"
 #include "TestPicture.h"
@@ -199,8 +201,7 @@ TEST_F(ThroughServerTest, ThePathProtocolHandsThePathOverAndDrawsTheResult) {
     expectExactCopy(bitmap.handle, 200, 150, 16);
     const auto calls = server().logLinesStartingWith("render variant=path");
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_NE(calls[0].find("text=" + toUtf8(gamePath) + " x=256 y=256 "), std::string::npos)
-        << calls[0];
+    EXPECT_NE(calls[0].find("text=" + toUtf8(gamePath) + " x=256 y=256 "), std::string::npos) << calls[0];
 
     // Later from a background thread, as Explorer does after E_PENDING; each Extract asks anew.
     BitmapOwner later;
@@ -317,6 +318,24 @@ TEST_F(ThroughServerTest, AServerKilledDuringTheCallIsReportedAndTheSameProvider
     EXPECT_EQ(secondPixels->height, 48);
     waitForServersToEnd();
     EXPECT_EQ(watch.events(), (std::vector<ErrorEvent>{{"Preview generation failed", ""}}));
+}
+
+TEST_F(ThroughServerTest, ExplorerFindsTheHandlerOfSgfAndUgiFilesThroughTheirShellKeys) {
+    server().setScript(L"render=image:120x90x24");
+    const std::wstring ugiPath = server().folder().createFile(L"game two.ugi", gameRecord);
+    const std::pair<const wchar_t*, std::wstring> requests[] = {
+        {L"stream", gamePath}, {L"path", gamePath}, {L"stream", ugiPath}, {L"path", ugiPath}};
+    for (const auto& [verb, path] : requests) {
+        auto explorer =
+            ChildProcess::start(binaryFolder() + L"\\explorer-thumbnail.exe",
+                                std::wstring(verb) + L" 64 \"" + path + L"\"", L"", {}, Capture::output);
+        const auto exitCode = explorer.waitForExit(60000);
+        ASSERT_TRUE(exitCode);
+        EXPECT_EQ(*exitCode, 0u) << explorer.output();
+        EXPECT_EQ(explorer.output(), "hr=0x00000000 bitmap=64x64\r\n") << toUtf8(verb) << " " << toUtf8(path);
+    }
+    EXPECT_EQ(server().logLinesStartingWith("render variant=bytes").size(), 2u);
+    EXPECT_EQ(server().logLinesStartingWith("render variant=path").size(), 2u);
 }
 
 TEST_F(ThroughServerTest, TheHandlerIsUnloadedOnceItsLastObjectIsGone) {

@@ -207,6 +207,36 @@ TEST_F(HandlerRegistrationTest, RegistrationRestoresTheCallersThreadLocale) {
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + extThumbClsid));
 }
 
+TEST_F(HandlerRegistrationTest, TheProvidersIDispatchIsServedFromTheRegisteredLibrary) {
+    ASSERT_EQ(installation.registerHandler(), 0u);
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    {
+        com::ComPtr<IDispatch> dispatch;
+        ASSERT_EQ(CoCreateInstance(CLSID_PelmoraExtThumb, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                   dispatch.receiveVoid()),
+                  S_OK);
+        UINT count = 0;
+        EXPECT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
+        EXPECT_EQ(count, 1u);
+        com::ComPtr<ITypeInfo> info;
+        EXPECT_EQ(dispatch->GetTypeInfo(1, 0, info.receive()), DISP_E_BADINDEX);
+        ASSERT_EQ(dispatch->GetTypeInfo(0, 0, info.receive()), S_OK);
+        TYPEATTR* type = nullptr;
+        ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
+        EXPECT_TRUE(IsEqualIID(type->guid, IID_IPelmoraExtThumb));
+        info->ReleaseTypeAttr(type);
+        // The interface has no members of its own: no name resolves and no call finds a member.
+        wchar_t name[] = L"createImage";
+        LPOLESTR names[] = {name};
+        DISPID id = 0;
+        EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, &id), DISP_E_UNKNOWNNAME);
+        DISPPARAMS none{nullptr, nullptr, 0, 0};
+        EXPECT_EQ(dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+                  DISP_E_MEMBERNOTFOUND);
+    }
+    CoUninitialize();
+}
+
 TEST(HandlerModuleFileTest, ExportsExactlyTheFourEntryPointsByName) {
     LoadedHandler handler;
     const auto* base = reinterpret_cast<const BYTE*>(handler.module());

@@ -7,12 +7,6 @@
 
 namespace pelmora {
 
-// The screen's DC, from GetDC(NULL).
-struct ScreenDcTraits {
-    using Handle = HDC;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle dc) { ReleaseDC(nullptr, dc); }
-};
 // Global memory that has not (yet) been handed to the clipboard.
 struct GlobalMemoryTraits {
     using Handle = HGLOBAL;
@@ -20,7 +14,6 @@ struct GlobalMemoryTraits {
     static void close(Handle memory) { GlobalFree(memory); }
 };
 
-using ScreenDc = UniqueHandle<ScreenDcTraits>;
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // The clipboard, open for this thread from a successful OpenClipboard until the end of the scope.

@@ -8,19 +8,6 @@
 namespace pelmora::thumb {
 namespace {
 
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle dc) { DeleteDC(dc); }
-};
-struct BitmapTraits {
-    using Handle = HBITMAP;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle bitmap) { DeleteObject(bitmap); }
-};
-using MemoryDc = UniqueHandle<MemoryDcTraits>;
-using Bitmap = UniqueHandle<BitmapTraits>;
-
 // Puts back what was selected into the context before, which takes the new bitmap out of it again.
 class Selection {
   public:
@@ -52,8 +39,8 @@ HRESULT createThumbnailBitmap(BSTR buffer, HBITMAP* bitmap, std::int32_t request
     if (!dc) return E_FAIL;
     const int bitsPerPixel = GetDeviceCaps(dc.get(), BITSPIXEL);
     const int planes = GetDeviceCaps(dc.get(), PLANES);
-    Bitmap result(CreateBitmap(size.width, size.height, static_cast<UINT>(planes),
-                               static_cast<UINT>(bitsPerPixel), nullptr));
+    GdiBitmap result(CreateBitmap(size.width, size.height, static_cast<UINT>(planes),
+                                  static_cast<UINT>(bitsPerPixel), nullptr));
     if (!result) return E_FAIL;
     {
         const Selection selection(dc.get(), result.get());

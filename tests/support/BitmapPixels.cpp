@@ -1,5 +1,7 @@
 #include "BitmapPixels.h"
 
+#include <pelmora/Win32Handles.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -21,10 +23,9 @@ std::optional<BitmapPixels> readBitmapPixels(HBITMAP bitmap) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(result.width) * result.height * 4);
-    HDC screen = GetDC(nullptr);
-    const int lines =
-        GetDIBits(screen, bitmap, 0, static_cast<UINT>(result.height), bytes.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const ScreenDc screen(GetDC(nullptr));
+    const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(result.height), bytes.data(),
+                                &info, DIB_RGB_COLORS);
     if (lines != result.height) return std::nullopt;
     result.pixels.reserve(bytes.size() / 4);
     for (std::size_t offset = 0; offset < bytes.size(); offset += 4) {

@@ -30,17 +30,6 @@ std::uint32_t readLittleEndian(const std::vector<std::uint8_t>& bytes, std::size
     return value;
 }
 
-struct ScreenDcTraits {
-    using Handle = HDC;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle dc) { ReleaseDC(nullptr, dc); }
-};
-struct BitmapTraits {
-    using Handle = HBITMAP;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle bitmap) { DeleteObject(bitmap); }
-};
-
 // The 8-bit colours GDI reads back from the picture, through a 32-bit top-down GetDIBits.
 class GdiReading {
   public:
@@ -49,8 +38,8 @@ class GdiReading {
         std::memcpy(&header, picture.data(), sizeof header);
         width_ = header.biWidth;
         height_ = header.biHeight;
-        const pelmora::UniqueHandle<ScreenDcTraits> screen(GetDC(nullptr));
-        const pelmora::UniqueHandle<BitmapTraits> bitmap(
+        const pelmora::ScreenDc screen(GetDC(nullptr));
+        const pelmora::GdiBitmap bitmap(
             CreateDIBitmap(screen.get(), &header, CBM_INIT, picture.data() + testPictureHeaderSize,
                            reinterpret_cast<const BITMAPINFO*>(picture.data()), DIB_RGB_COLORS));
         if (!bitmap) return;

@@ -64,9 +64,32 @@ struct LibraryTraits {
     static void close(Handle module) { FreeLibrary(module); }
 };
 
+// Device contexts of CreateCompatibleDC or CreateDC.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle dc) { DeleteDC(dc); }
+};
+// The screen's DC, from GetDC(NULL).
+struct ScreenDcTraits {
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle dc) { ReleaseDC(nullptr, dc); }
+};
+// Bitmaps, pens, brushes, fonts: whatever DeleteObject frees.
+template <class GdiHandle>
+struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle object) { DeleteObject(object); }
+};
+
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using LibraryModule = UniqueHandle<LibraryTraits>;
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
+using ScreenDc = UniqueHandle<ScreenDcTraits>;
+using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 
 }  // namespace pelmora

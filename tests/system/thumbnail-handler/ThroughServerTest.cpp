@@ -31,16 +31,6 @@ using com::ComPtr;
 
 constexpr const char* gameRecord = "(;GM[1]FF[4]SZ[9]PB[Black]PW[White];B[ee];W[cc];B[gc])";
 
-struct BitmapOwner {
-    HBITMAP handle = nullptr;
-    BitmapOwner() = default;
-    BitmapOwner(const BitmapOwner&) = delete;
-    BitmapOwner& operator=(const BitmapOwner&) = delete;
-    ~BitmapOwner() {
-        if (handle) DeleteObject(handle);
-    }
-};
-
 // Every pixel of the bitmap is the test picture's pixel at the same place.
 void expectExactCopy(HBITMAP bitmap, int width, int height, int bitCount) {
     const auto pixels = readBitmapPixels(bitmap);
@@ -100,7 +90,7 @@ class ThroughServerTest : public ::testing::Test {
     static HandlerInstallation& handler() { return *handler_; }
 
     // Explorer's stream-based request: the provider by CLSID, a stream over the file, GetThumbnail(size).
-    static HRESULT streamThumbnail(const std::wstring& path, UINT size, BitmapOwner& bitmap,
+    static HRESULT streamThumbnail(const std::wstring& path, UINT size, GdiBitmap& bitmap,
                                    WTS_ALPHATYPE* alpha = nullptr) {
         ComPtr<IInitializeWithStream> provider;
         HRESULT result = CoCreateInstance(CLSID_PelmoraExtThumb, nullptr, CLSCTX_INPROC_SERVER,
@@ -110,7 +100,7 @@ class ThroughServerTest : public ::testing::Test {
     }
 
     static HRESULT streamThumbnailWith(IInitializeWithStream* provider, const std::wstring& path, UINT size,
-                                       BitmapOwner& bitmap, WTS_ALPHATYPE* alpha = nullptr) {
+                                       GdiBitmap& bitmap, WTS_ALPHATYPE* alpha = nullptr) {
         ComPtr<IStream> stream;
         HRESULT result = SHCreateStreamOnFileEx(path.c_str(), STGM_READ | STGM_SHARE_DENY_NONE,
                                                 FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, stream.receive());
@@ -121,12 +111,12 @@ class ThroughServerTest : public ::testing::Test {
         result = provider->QueryInterface(__uuidof(IThumbnailProvider), thumbnails.receiveVoid());
         if (FAILED(result)) return result;
         WTS_ALPHATYPE ignored = WTSAT_UNKNOWN;
-        return thumbnails->GetThumbnail(size, &bitmap.handle, alpha ? alpha : &ignored);
+        return thumbnails->GetThumbnail(size, bitmap.receive(), alpha ? alpha : &ignored);
     }
 
     // Explorer's path-based request: Load, GetLocation with the size and flags, Extract.
     static HRESULT pathThumbnail(IExtractImage* extractor, const std::wstring& path, SIZE size, DWORD flags,
-                                 BitmapOwner& bitmap, HRESULT expectedLocation = S_OK) {
+                                 GdiBitmap& bitmap, HRESULT expectedLocation = S_OK) {
         ComPtr<IPersistFile> file;
         HRESULT result = extractor->QueryInterface(IID_IPersistFile, file.receiveVoid());
         if (FAILED(result)) return result;
@@ -135,7 +125,7 @@ class ThroughServerTest : public ::testing::Test {
         wchar_t location[MAX_PATH] = L"";
         DWORD priority = 0;
         EXPECT_EQ(extractor->GetLocation(location, MAX_PATH, &priority, &size, 32, &flags), expectedLocation);
-        return extractor->Extract(&bitmap.handle);
+        return extractor->Extract(bitmap.receive());
     }
 
     static ComPtr<IExtractImage> createExtractor() {
@@ -155,11 +145,11 @@ class ThroughServerTest : public ::testing::Test {
 
 TEST_F(ThroughServerTest, AStreamThumbnailIsTheRenderersPictureCopiedPixelForPixel) {
     server().setScript(L"render=image:200x150x24");
-    BitmapOwner bitmap;
+    GdiBitmap bitmap;
     WTS_ALPHATYPE alpha = WTSAT_UNKNOWN;
     ASSERT_EQ(streamThumbnail(gamePath, 256, bitmap, &alpha), S_OK);
     EXPECT_EQ(alpha, WTSAT_RGB);
-    expectExactCopy(bitmap.handle, 200, 150, 24);
+    expectExactCopy(bitmap.get(), 200, 150, 24);
     // The server read the file's bytes through the stream and asked for 256 x 256.
     const std::string bytes = gameRecord;
     const auto calls = server().logLinesStartingWith("render variant=bytes");
@@ -174,17 +164,17 @@ TEST_F(ThroughServerTest, AStreamThumbnailIsTheRenderersPictureCopiedPixelForPix
 
 TEST_F(ThroughServerTest, LargerPicturesAreSqueezedIntoTheRequestedSquare) {
     server().setScript(L"render=image:300x200x32");
-    BitmapOwner wide;
+    GdiBitmap wide;
     ASSERT_EQ(streamThumbnail(gamePath, 256, wide), S_OK);
-    auto pixels = readBitmapPixels(wide.handle);
+    auto pixels = readBitmapPixels(wide.get());
     ASSERT_TRUE(pixels);
     EXPECT_EQ(pixels->width, 256);
     EXPECT_EQ(pixels->height, 200);
     EXPECT_EQ(squeezeProblem(*pixels, 300, 200, 32), "");
 
-    BitmapOwner small;
+    GdiBitmap small;
     ASSERT_EQ(streamThumbnail(gamePath, 96, small), S_OK);
-    pixels = readBitmapPixels(small.handle);
+    pixels = readBitmapPixels(small.get());
     ASSERT_TRUE(pixels);
     EXPECT_EQ(pixels->width, 96);
     EXPECT_EQ(pixels->height, 96);
@@ -196,17 +186,17 @@ TEST_F(ThroughServerTest, ThePathProtocolHandsThePathOverAndDrawsTheResult) {
     server().setScript(L"render=image:200x150x16");
     ComPtr<IExtractImage> extractor = createExtractor();
     ASSERT_TRUE(extractor);
-    BitmapOwner bitmap;
+    GdiBitmap bitmap;
     ASSERT_EQ(pathThumbnail(extractor.get(), gamePath, {256, 256}, IEIFLAG_ORIGSIZE, bitmap), S_OK);
-    expectExactCopy(bitmap.handle, 200, 150, 16);
+    expectExactCopy(bitmap.get(), 200, 150, 16);
     const auto calls = server().logLinesStartingWith("render variant=path");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_NE(calls[0].find("text=" + toUtf8(gamePath) + " x=256 y=256 "), std::string::npos) << calls[0];
 
     // Later from a background thread, as Explorer does after E_PENDING; each Extract asks anew.
-    BitmapOwner later;
+    GdiBitmap later;
     ASSERT_EQ(pathThumbnail(extractor.get(), gamePath, {96, 64}, IEIFLAG_ASYNC, later, E_PENDING), S_OK);
-    const auto pixels = readBitmapPixels(later.handle);
+    const auto pixels = readBitmapPixels(later.get());
     ASSERT_TRUE(pixels);
     EXPECT_EQ(pixels->width, 96);
     EXPECT_EQ(pixels->height, 64);
@@ -225,26 +215,26 @@ TEST_F(ThroughServerTest, SizesBeyond16BitsReachTheServerCutWhileTheBitmapIsClam
     server().setScript(L"render=image:200x150x24");
     ComPtr<IExtractImage> extractor = createExtractor();
     ASSERT_TRUE(extractor);
-    BitmapOwner bitmap;
+    GdiBitmap bitmap;
     ASSERT_EQ(pathThumbnail(extractor.get(), gamePath, {65536 + 256, 65536 + 100}, 0, bitmap), S_OK);
     const auto calls = server().logLinesStartingWith("render variant=path");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_NE(calls[0].find(" x=256 y=100 "), std::string::npos) << calls[0];
-    expectExactCopy(bitmap.handle, 200, 150, 24);
+    expectExactCopy(bitmap.get(), 200, 150, 24);
 }
 
 TEST_F(ThroughServerTest, ARendererWithoutAPictureGivesEFailAndOnlyTheServersEvent) {
     server().setScript(L"render=null");
     const DebugOutputWatch watch;
-    BitmapOwner bitmap;
+    GdiBitmap bitmap;
     WTS_ALPHATYPE alpha = WTSAT_UNKNOWN;
     EXPECT_EQ(streamThumbnail(gamePath, 256, bitmap, &alpha), E_FAIL);
     EXPECT_EQ(alpha, WTSAT_RGB);
-    EXPECT_EQ(bitmap.handle, nullptr);
+    EXPECT_EQ(bitmap.get(), nullptr);
     ComPtr<IExtractImage> extractor = createExtractor();
     ASSERT_TRUE(extractor);
     EXPECT_EQ(pathThumbnail(extractor.get(), gamePath, {256, 256}, 0, bitmap), E_FAIL);
-    EXPECT_EQ(bitmap.handle, nullptr);
+    EXPECT_EQ(bitmap.get(), nullptr);
     waitForServersToEnd();
     EXPECT_EQ(watch.events(),
               (std::vector<ErrorEvent>{{"Pelmora Thumbnail Generation failed", "stream based, no image"},
@@ -261,12 +251,12 @@ TEST_F(ThroughServerTest, AServerObjectWithoutTheExpectedInterfaceIsReported) {
         // Each ProgID leads to the other class, which lacks the interface the request asks for.
         const ChangedRegistryString streamClass(L"PelmoraThumbSrv.ExtThumbExtractor\\CLSID", thumbExtractor);
         const ChangedRegistryString pathClass(L"PelmoraThumbSrv.ThumbExtractor\\CLSID", extThumbExtractor);
-        BitmapOwner bitmap;
+        GdiBitmap bitmap;
         EXPECT_EQ(streamThumbnail(gamePath, 256, bitmap), E_FAIL);
         ComPtr<IExtractImage> extractor = createExtractor();
         ASSERT_TRUE(extractor);
         EXPECT_EQ(pathThumbnail(extractor.get(), gamePath, {256, 256}, 0, bitmap), E_FAIL);
-        EXPECT_EQ(bitmap.handle, nullptr);
+        EXPECT_EQ(bitmap.get(), nullptr);
     }
     EXPECT_EQ(watch.events(),
               (std::vector<ErrorEvent>{{"Pelmora thumbail stream generation", "Error getting generator"},
@@ -291,13 +281,13 @@ TEST_F(ThroughServerTest, AServerKilledDuringTheCallIsReportedAndTheSameProvider
             ComPtr<IInitializeWithStream> provider;
             if (SUCCEEDED(CoCreateInstance(CLSID_PelmoraExtThumb, nullptr, CLSCTX_INPROC_SERVER,
                                            IID_IInitializeWithStream, provider.receiveVoid()))) {
-                BitmapOwner bitmap;
+                GdiBitmap bitmap;
                 first = streamThumbnailWith(provider.get(), gamePath, 256, bitmap);
-                firstHadNoBitmap = bitmap.handle == nullptr;
+                firstHadNoBitmap = bitmap.get() == nullptr;
                 WaitForSingleObject(carryOn.get(), 60000);
-                BitmapOwner next;
+                GdiBitmap next;
                 second = streamThumbnailWith(provider.get(), gamePath, 256, next);
-                secondPixels = readBitmapPixels(next.handle);
+                secondPixels = readBitmapPixels(next.get());
             }
         }
         CoUninitialize();
@@ -341,7 +331,7 @@ TEST_F(ThroughServerTest, ExplorerFindsTheHandlerOfSgfAndUgiFilesThroughTheirShe
 TEST_F(ThroughServerTest, TheHandlerIsUnloadedOnceItsLastObjectIsGone) {
     server().setScript(L"render=image:8x8x24");
     {
-        BitmapOwner bitmap;
+        GdiBitmap bitmap;
         ASSERT_EQ(streamThumbnail(gamePath, 256, bitmap), S_OK);
         EXPECT_NE(GetModuleHandleW(handler().dllPath().c_str()), nullptr);
     }

@@ -22,10 +22,6 @@ BSTR bstrOf(const std::vector<std::uint8_t>& bytes) {
                                  static_cast<UINT>(bytes.size()));
 }
 
-struct BitmapDeleter {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-
 // Makes the bitmap of a test picture and reads it back.
 BitmapPixels thumbnailOf(int width, int height, int bitCount, std::int32_t requestedWidth,
                          std::int32_t requestedHeight) {

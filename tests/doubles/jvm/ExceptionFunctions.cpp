@@ -4,7 +4,7 @@
 #include "JniEntry.h"
 #include "LocalReferences.h"
 #include "NativeInterface.h"
-#include "StandardError.h"
+#include "StandardStreams.h"
 #include "TextConversion.h"
 
 namespace testjvm {

@@ -4,7 +4,7 @@
 #include "ScriptedWait.h"
 #include "LoudFailure.h"
 #include "ModulePaths.h"
-#include "StandardError.h"
+#include "StandardStreams.h"
 #include "TestScript.h"
 #include "TextConversion.h"
 #include "VirtualMachine.h"

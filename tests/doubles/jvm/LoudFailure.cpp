@@ -1,7 +1,7 @@
 #include "LoudFailure.h"
 
 #include "EventLog.h"
-#include "StandardError.h"
+#include "StandardStreams.h"
 
 #include <windows.h>
 

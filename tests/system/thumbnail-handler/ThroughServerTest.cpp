@@ -9,6 +9,7 @@
 #include "RegistryFixture.h"
 #include "ServerInstallation.h"
 #include "TestPicture.h"
+#include "ThumbnailRequests.h"
 #include "Utf8Text.h"
 
 #include <pelmora/com/ComPtr.h>
@@ -88,53 +89,6 @@ class ThroughServerTest : public ::testing::Test {
 
     static ServerInstallation& server() { return *server_; }
     static HandlerInstallation& handler() { return *handler_; }
-
-    // Explorer's stream-based request: the provider by CLSID, a stream over the file, GetThumbnail(size).
-    static HRESULT streamThumbnail(const std::wstring& path, UINT size, GdiBitmap& bitmap,
-                                   WTS_ALPHATYPE* alpha = nullptr) {
-        ComPtr<IInitializeWithStream> provider;
-        HRESULT result = CoCreateInstance(CLSID_PelmoraExtThumb, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_IInitializeWithStream, provider.receiveVoid());
-        if (FAILED(result)) return result;
-        return streamThumbnailWith(provider.get(), path, size, bitmap, alpha);
-    }
-
-    static HRESULT streamThumbnailWith(IInitializeWithStream* provider, const std::wstring& path, UINT size,
-                                       GdiBitmap& bitmap, WTS_ALPHATYPE* alpha = nullptr) {
-        ComPtr<IStream> stream;
-        HRESULT result = SHCreateStreamOnFileEx(path.c_str(), STGM_READ | STGM_SHARE_DENY_NONE,
-                                                FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, stream.receive());
-        if (FAILED(result)) return result;
-        result = provider->Initialize(stream.get(), STGM_READ);
-        if (FAILED(result)) return result;
-        ComPtr<IThumbnailProvider> thumbnails;
-        result = provider->QueryInterface(__uuidof(IThumbnailProvider), thumbnails.receiveVoid());
-        if (FAILED(result)) return result;
-        WTS_ALPHATYPE ignored = WTSAT_UNKNOWN;
-        return thumbnails->GetThumbnail(size, bitmap.receive(), alpha ? alpha : &ignored);
-    }
-
-    // Explorer's path-based request: Load, GetLocation with the size and flags, Extract.
-    static HRESULT pathThumbnail(IExtractImage* extractor, const std::wstring& path, SIZE size, DWORD flags,
-                                 GdiBitmap& bitmap, HRESULT expectedLocation = S_OK) {
-        ComPtr<IPersistFile> file;
-        HRESULT result = extractor->QueryInterface(IID_IPersistFile, file.receiveVoid());
-        if (FAILED(result)) return result;
-        result = file->Load(path.c_str(), STGM_READ);
-        if (FAILED(result)) return result;
-        wchar_t location[MAX_PATH] = L"";
-        DWORD priority = 0;
-        EXPECT_EQ(extractor->GetLocation(location, MAX_PATH, &priority, &size, 32, &flags), expectedLocation);
-        return extractor->Extract(bitmap.receive());
-    }
-
-    static ComPtr<IExtractImage> createExtractor() {
-        ComPtr<IExtractImage> extractor;
-        EXPECT_EQ(CoCreateInstance(CLSID_PelmoraExtractor, nullptr, CLSCTX_INPROC_SERVER, IID_IExtractImage,
-                                   extractor.receiveVoid()),
-                  S_OK);
-        return extractor;
-    }
 
     std::wstring gamePath;
 

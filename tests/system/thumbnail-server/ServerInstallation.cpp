@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "ModulePaths.h"
 #include "ProcessList.h"
+#include "Utf8Text.h"
 
 #include <pelmora/Win32Handles.h>
 
@@ -36,15 +37,39 @@ void removeWineMarshalerEntry() {
 
 }  // namespace
 
-ServerInstallation::ServerInstallation(const std::wstring& folderPrefix, PrivateJava java)
+std::vector<std::wstring> realJavaLibraries() {
+    std::vector<std::wstring> libraries;
+    const std::string list = readFileBytes(binaryFolder() + L"\\Pelmora.cp");
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find('\n', start);
+        if (end == std::string::npos) end = list.size();
+        std::string line = list.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) libraries.push_back(fromUtf8(line));
+        start = end + 1;
+    }
+    return libraries;
+}
+
+ServerInstallation::ServerInstallation(const std::wstring& folderPrefix, PrivateJava java, JavaSide side)
     : folder_(folderPrefix),
       logSetting_(L"PELMORA_TESTJVM_LOG", folder_ / L"jvm.log"),
       scriptSetting_(L"PELMORA_TESTJVM_SCRIPT", std::nullopt),
       debugSetting_(L"WINEDEBUG", std::wstring(eventLogDebugSetting)) {
     copyFile(binaryFolder() + L"\\" + serverExecutable, serverPath());
-    folder_.createFile(L"Pelmora.jar");
+    if (side == JavaSide::real) {
+        copyFile(binaryFolder() + L"\\Pelmora.jar", folder_ / L"Pelmora.jar");
+        copyFile(binaryFolder() + L"\\Pelmora.cp", folder_ / L"Pelmora.cp");
+        for (const auto& library : realJavaLibraries()) {
+            copyFile(binaryFolder() + L"\\lib\\" + library, folder_ / (L"lib\\" + library));
+        }
+    } else {
+        folder_.createFile(L"Pelmora.jar");
+    }
+    const wchar_t* runtime = side == JavaSide::real ? L"\\java-bridge\\jvm.dll" : L"\\testjvm\\jvm.dll";
     if (java == PrivateJava::installed) {
-        copyFile(binaryFolder() + L"\\testjvm\\jvm.dll", folder_ / L"jre\\bin\\server\\jvm.dll");
+        copyFile(binaryFolder() + runtime, folder_ / L"jre\\bin\\server\\jvm.dll");
     }
 }
 

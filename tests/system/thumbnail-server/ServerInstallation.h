@@ -20,6 +20,9 @@ inline constexpr const wchar_t* serverExecutable = L"PelmoraThumbSrv64.exe";
 inline constexpr const wchar_t* serverLibraryId = L"{340BE246-6FF1-428C-A98A-4B3A58737DAF}";
 
 enum class PrivateJava { installed, absent };
+// The test runtime with an empty Pelmora.jar, or real Java: the bridge runtime with the build's Pelmora.jar,
+// Pelmora.cp and lib folder.
+enum class JavaSide { testRuntime, real };
 
 // What a run of the thumb-client tool printed, and the events reported meanwhile (by the server it used).
 struct ClientRun {
@@ -31,7 +34,8 @@ struct ClientRun {
 class ServerInstallation {
   public:
     explicit ServerInstallation(const std::wstring& folderPrefix = L"thumbsrv",
-                                PrivateJava java = PrivateJava::installed);
+                                PrivateJava java = PrivateJava::installed,
+                                JavaSide side = JavaSide::testRuntime);
     ServerInstallation(const ServerInstallation&) = delete;
     ServerInstallation& operator=(const ServerInstallation&) = delete;
     // Stops any server still running, then removes what registration wrote.
@@ -69,6 +73,9 @@ class ServerInstallation {
     ScopedEnvironmentVariable debugSetting_;
     bool registered_ = false;
 };
+
+// The library jars of the build's Pelmora.cp, which the real Java side needs in lib\.
+std::vector<std::wstring> realJavaLibraries();
 
 // Waits until no server process runs (killing any left after 15 s), so the next activation starts afresh.
 void waitForServersToEnd();

@@ -8,7 +8,8 @@ std::wstring TestJvmLibrary::path() {
     return binaryFolder() + L"\\testjvm\\jvm.dll";
 }
 
-TestJvmLibrary::TestJvmLibrary() : module_(LoadLibraryW(path().c_str())) {
+TestJvmLibrary::TestJvmLibrary(const std::wstring& libraryPath)
+    : path_(libraryPath), module_(LoadLibraryW(libraryPath.c_str())) {
     if (module_) {
         createJavaVm_ = reinterpret_cast<CreateJavaVm>(
             reinterpret_cast<void*>(GetProcAddress(module_.get(), "JNI_CreateJavaVM")));
@@ -22,7 +23,7 @@ jint TestJvmLibrary::create(VmArguments& arguments, JavaVM** vm, JNIEnv** env) c
 bool TestJvmLibrary::unload() {
     module_.reset();
     createJavaVm_ = nullptr;
-    return GetModuleHandleW(path().c_str()) == nullptr;
+    return GetModuleHandleW(path_.c_str()) == nullptr;
 }
 
 }  // namespace pelmora::test

@@ -16,7 +16,8 @@ class TestJvmLibrary {
   public:
     using CreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);
 
-    TestJvmLibrary();
+    // The test runtime, or another jvm.dll of the build (the bridge runtime).
+    explicit TestJvmLibrary(const std::wstring& libraryPath = path());
     // Null when the DLL or its export is missing.
     CreateJavaVm createJavaVm() const { return createJavaVm_; }
     bool loaded() const { return static_cast<bool>(module_); }
@@ -29,6 +30,7 @@ class TestJvmLibrary {
     static std::wstring path();
 
   private:
+    std::wstring path_;
     LibraryModule module_;
     CreateJavaVm createJavaVm_ = nullptr;
 };

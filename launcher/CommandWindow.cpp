@@ -27,13 +27,20 @@ std::vector<std::wstring> splitCommandLine(const std::wstring& text) {
 }  // namespace
 
 void CommandWindow::publishLauncher(JVMLauncher* running) {
-    std::lock_guard<std::mutex> guard(deliveryLock);
-    launcher = running;
+    {
+        std::lock_guard<std::mutex> guard(deliveryLock);
+        launcher = running;
+    }
+    launcherChanged.notify_all();
 }
 
 void CommandWindow::withdrawLauncher() {
-    std::lock_guard<std::mutex> guard(deliveryLock);
-    launcher = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(deliveryLock);
+        launcher = nullptr;
+        launcherWithdrawn = true;
+    }
+    launcherChanged.notify_all();
 }
 
 CommandWindow* getCommandWindow(HINSTANCE instance) {
@@ -72,7 +79,12 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 DWORD handleCommandText(CommandWindow* record, const std::wstring& text) {
-    std::lock_guard<std::mutex> guard(record->deliveryLock);
+    std::unique_lock<std::mutex> guard(record->deliveryLock);
+    // Answering before the JVM exists would drop the documents while the sender ends as if they had arrived.
+    // When the JVM cannot be created this process ends instead: the sender's SendMessageW then returns 0 and
+    // the sender runs the application itself.
+    record->launcherChanged.wait(
+        guard, [record] { return record->launcher != nullptr || record->launcherWithdrawn; });
     if (record->launcher != nullptr) record->launcher->sendCommands(splitCommandLine(text));
     return GetCurrentProcessId();
 }

@@ -102,20 +102,21 @@ std::uint8_t Connection::readU8() {
     return value;
 }
 
-std::int32_t Connection::readI32() {
-    unsigned char bytes[4];
+template <class Unsigned>
+Unsigned Connection::readBigEndian() {
+    unsigned char bytes[sizeof(Unsigned)];
     readExactly(bytes, sizeof bytes);
-    std::uint32_t value = 0;
-    for (unsigned char byte : bytes) value = (value << 8) | byte;
-    return static_cast<std::int32_t>(value);
+    Unsigned value = 0;
+    for (unsigned char byte : bytes) value = static_cast<Unsigned>((value << 8) | byte);
+    return value;
+}
+
+std::int32_t Connection::readI32() {
+    return static_cast<std::int32_t>(readBigEndian<std::uint32_t>());
 }
 
 std::int64_t Connection::readI64() {
-    unsigned char bytes[8];
-    readExactly(bytes, sizeof bytes);
-    std::uint64_t value = 0;
-    for (unsigned char byte : bytes) value = (value << 8) | byte;
-    return static_cast<std::int64_t>(value);
+    return static_cast<std::int64_t>(readBigEndian<std::uint64_t>());
 }
 
 std::string Connection::readBytes() {

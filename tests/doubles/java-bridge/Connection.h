@@ -52,6 +52,9 @@ class Connection {
     void shutdownSending();
 
   private:
+    template <class Unsigned>
+    Unsigned readBigEndian();
+
     SOCKET socket_ = INVALID_SOCKET;
 };
 

@@ -70,9 +70,12 @@ std::vector<std::string> argumentTexts(const StaticInvocation& invocation) {
 
 void recordCall(const StaticInvocation& invocation) {
     const std::vector<std::string> texts = argumentTexts(invocation);
-    recordEvent(std::string("call method=") + invocation.method.name + " thread=" +
-                std::to_string(invocation.environment.threadId) + " count=" + std::to_string(texts.size()));
-    for (const std::string& text : texts) recordEvent("arg=" + text);
+    std::string record = std::string("call method=") + invocation.method.name +
+                         " thread=" + std::to_string(invocation.environment.threadId) +
+                         " count=" + std::to_string(texts.size());
+    for (const std::string& text : texts) record += "\narg=" + text;
+    // One record: main and commands may be called at the same time on two threads.
+    recordEvent(record);
 }
 
 }  // namespace

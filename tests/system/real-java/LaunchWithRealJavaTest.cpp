@@ -23,14 +23,9 @@ constexpr DWORD launchLimitMs = 60000;
 std::vector<std::string> applicationLines(const std::string& output) {
     static const std::string prefix = "Pelmora2: ";
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        std::size_t end = output.find('\n', start);
-        if (end == std::string::npos) end = output.size();
-        std::string line = output.substr(start, end - start);
+    for (std::string& line : splitLines(output)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line.substr(prefix.size()));
-        start = end + 1;
     }
     return lines;
 }
@@ -49,8 +44,8 @@ bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// A hand-off reaches the application only once main runs: the running instance answers earlier ones
-// without passing them on.
+// The hand-off waits until main runs, so that the log has a fixed order: commands delivered between the
+// JVM's creation and the call of main would be logged before main's first lines.
 void waitForMainToRun(const ChildProcess& launcher) {
     for (int i = 0; i < 600; ++i) {
         if (launcher.output().find("Pelmora2: main [") != std::string::npos) return;

@@ -3,7 +3,6 @@
 #include "ChildProcess.h"
 #include "ModulePaths.h"
 #include "ProcessList.h"
-#include "Utf8Text.h"
 
 #include <pelmora/Win32Handles.h>
 
@@ -39,15 +38,8 @@ void removeWineMarshalerEntry() {
 
 std::vector<std::wstring> realJavaLibraries() {
     std::vector<std::wstring> libraries;
-    const std::string list = readFileBytes(binaryFolder() + L"\\Pelmora.cp");
-    std::size_t start = 0;
-    while (start < list.size()) {
-        std::size_t end = list.find('\n', start);
-        if (end == std::string::npos) end = list.size();
-        std::string line = list.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) libraries.push_back(fromUtf8(line));
-        start = end + 1;
+    for (auto& line : readUtf8Lines(binaryFolder() + L"\\Pelmora.cp")) {
+        if (!line.empty()) libraries.push_back(std::move(line));
     }
     return libraries;
 }

@@ -1,7 +1,6 @@
 // The invocation interface: the exported JNI_ functions and the JavaVM's own table.
 #include "BridgeVm.h"
 #include "InvokeInterface.h"
-#include "JniSlotNames.h"
 #include "LoudFailure.h"
 #include "UnsupportedSlots.h"
 
@@ -10,13 +9,6 @@
 
 namespace javabridge {
 namespace {
-
-#define BRIDGE_CHECK_SLOT(name)                                                            \
-    static_assert(offsetof(JNIInvokeInterface_, name) ==                                   \
-                      testjvm::slotIndex(testjvm::invokeSlotNames, #name) * sizeof(void*), \
-                  #name);
-TESTJVM_INVOKE_SLOTS(BRIDGE_CHECK_SLOT)
-#undef BRIDGE_CHECK_SLOT
 
 BridgeVm& enterInvoke(JavaVM* vm, const char* function) {
     BridgeVm* machine = BridgeVm::instance();
@@ -80,13 +72,8 @@ jint JNICALL destroyJavaVm(JavaVM* vm) {
     return enterInvoke(vm, "DestroyJavaVM").destroy();
 }
 
-struct InvokeSlotNames {
-    static constexpr const std::string_view* names = testjvm::invokeSlotNames;
-};
-
 JNIInvokeInterface_ buildInvokeInterface() {
-    auto table = testjvm::tableOfUnsupportedSlots<JNIInvokeInterface_, InvokeSlotNames>(
-        std::make_index_sequence<testjvm::invokeSlotCount>());
+    auto table = testjvm::invokeTableOfUnsupportedSlots();
     table.DestroyJavaVM = destroyJavaVm;
     table.AttachCurrentThread = attachCurrentThread;
     table.DetachCurrentThread = detachCurrentThread;

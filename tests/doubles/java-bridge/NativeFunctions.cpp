@@ -3,7 +3,6 @@
 #include "BridgeVm.h"
 #include "CallArguments.h"
 #include "InvokeInterface.h"
-#include "JniSlotNames.h"
 #include "LoudFailure.h"
 #include "Protocol.h"
 #include "StandardStreams.h"
@@ -15,13 +14,6 @@
 
 namespace javabridge {
 namespace {
-
-#define BRIDGE_CHECK_SLOT(name)                                                            \
-    static_assert(offsetof(JNINativeInterface_, name) ==                                   \
-                      testjvm::slotIndex(testjvm::nativeSlotNames, #name) * sizeof(void*), \
-                  #name);
-TESTJVM_NATIVE_SLOTS(BRIDGE_CHECK_SLOT)
-#undef BRIDGE_CHECK_SLOT
 
 // JNI allows exception handling, deleting references and popping frames while an exception is pending.
 enum class WhilePending { forbidden, allowed };
@@ -242,13 +234,8 @@ void JNICALL deleteLocalRef(JNIEnv* env, jobject object) {
     }
 }
 
-struct NativeSlotNames {
-    static constexpr const std::string_view* names = testjvm::nativeSlotNames;
-};
-
 JNINativeInterface_ buildNativeInterface() {
-    auto table = testjvm::tableOfUnsupportedSlots<JNINativeInterface_, NativeSlotNames>(
-        std::make_index_sequence<testjvm::nativeSlotCount>());
+    auto table = testjvm::nativeTableOfUnsupportedSlots();
     table.GetVersion = getVersion;
     table.FindClass = findClass;
     table.GetStaticMethodID = getStaticMethodId;

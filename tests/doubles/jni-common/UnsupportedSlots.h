@@ -1,6 +1,7 @@
 // Function tables whose every slot fails loudly by name until an implementation overwrites it.
 #pragma once
 
+#include "JniSlotNames.h"
 #include "LoudFailure.h"
 
 #include <array>
@@ -31,6 +32,37 @@ Table tableOfUnsupportedSlots(std::index_sequence<Slots...>) {
     Table table;
     std::memcpy(&table, slots.data(), sizeof table);
     return table;
+}
+
+// Each name of the lists sits at its member's offset, so the names printed for unsupported slots are right.
+#define TESTJVM_CHECK_NATIVE_SLOT(name)                                                                     \
+    static_assert(offsetof(JNINativeInterface_, name) == slotIndex(nativeSlotNames, #name) * sizeof(void*), \
+                  #name);
+TESTJVM_NATIVE_SLOTS(TESTJVM_CHECK_NATIVE_SLOT)
+#undef TESTJVM_CHECK_NATIVE_SLOT
+static_assert(sizeof(JNINativeInterface_) == nativeSlotCount * sizeof(void*), "every slot is named");
+#define TESTJVM_CHECK_INVOKE_SLOT(name)                                                                     \
+    static_assert(offsetof(JNIInvokeInterface_, name) == slotIndex(invokeSlotNames, #name) * sizeof(void*), \
+                  #name);
+TESTJVM_INVOKE_SLOTS(TESTJVM_CHECK_INVOKE_SLOT)
+#undef TESTJVM_CHECK_INVOKE_SLOT
+static_assert(sizeof(JNIInvokeInterface_) == invokeSlotCount * sizeof(void*), "every slot is named");
+
+struct NativeSlotNames {
+    static constexpr const std::string_view* names = nativeSlotNames;
+};
+struct InvokeSlotNames {
+    static constexpr const std::string_view* names = invokeSlotNames;
+};
+
+// The JNIEnv table and the JavaVM table with every slot failing loudly, for a runtime to fill in.
+inline JNINativeInterface_ nativeTableOfUnsupportedSlots() {
+    return tableOfUnsupportedSlots<JNINativeInterface_, NativeSlotNames>(
+        std::make_index_sequence<nativeSlotCount>());
+}
+inline JNIInvokeInterface_ invokeTableOfUnsupportedSlots() {
+    return tableOfUnsupportedSlots<JNIInvokeInterface_, InvokeSlotNames>(
+        std::make_index_sequence<invokeSlotCount>());
 }
 
 }  // namespace testjvm

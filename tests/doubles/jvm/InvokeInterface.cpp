@@ -2,7 +2,6 @@
 #include "InvokeInterface.h"
 
 #include "EventLog.h"
-#include "JniSlotNames.h"
 #include "LoudFailure.h"
 #include "TextConversion.h"
 #include "UnsupportedSlots.h"
@@ -16,13 +15,6 @@
 
 namespace testjvm {
 namespace {
-
-#define TESTJVM_CHECK_SLOT(name)                                                                            \
-    static_assert(offsetof(JNIInvokeInterface_, name) == slotIndex(invokeSlotNames, #name) * sizeof(void*), \
-                  #name);
-TESTJVM_INVOKE_SLOTS(TESTJVM_CHECK_SLOT)
-#undef TESTJVM_CHECK_SLOT
-static_assert(sizeof(JNIInvokeInterface_) == invokeSlotCount * sizeof(void*), "every slot is named");
 
 // How long DestroyJavaVM waits for the other non-daemon threads to detach before it gives up loudly.
 constexpr std::chrono::seconds destroyWaitLimit{60};
@@ -105,13 +97,8 @@ jint JNICALL destroyJavaVm(JavaVM* vm) {
     return JNI_OK;
 }
 
-struct InvokeSlotNames {
-    static constexpr const std::string_view* names = invokeSlotNames;
-};
-
 JNIInvokeInterface_ buildInvokeInterface() {
-    auto table = tableOfUnsupportedSlots<JNIInvokeInterface_, InvokeSlotNames>(
-        std::make_index_sequence<invokeSlotCount>());
+    auto table = invokeTableOfUnsupportedSlots();
     table.DestroyJavaVM = &destroyJavaVm;
     table.AttachCurrentThread = &attachCurrentThread;
     table.DetachCurrentThread = &detachCurrentThread;

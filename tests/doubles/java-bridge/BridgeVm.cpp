@@ -1,6 +1,7 @@
 #include "BridgeVm.h"
 
 #include "InvokeInterface.h"
+#include "JniVersions.h"
 #include "LoudFailure.h"
 #include "OptionTranslation.h"
 #include "Protocol.h"
@@ -18,20 +19,6 @@ namespace {
 // Never destroyed: threads of the application may still use it while the process ends.
 BridgeVm* theVm = nullptr;
 std::mutex creationMutex;
-
-bool isSupportedVersion(jint version) {
-    switch (version) {
-        case JNI_VERSION_1_2:
-        case JNI_VERSION_1_4:
-        case JNI_VERSION_1_6:
-        case JNI_VERSION_1_8:
-        case JNI_VERSION_9:
-        case JNI_VERSION_10:
-            return true;
-        default:
-            return false;
-    }
-}
 
 std::uint16_t hostPortFromEnvironment() {
     const char* text = std::getenv("PELMORA_JAVA_BRIDGE_PORT");
@@ -94,7 +81,7 @@ BridgeVm* BridgeVm::instance() {
 jint BridgeVm::create(JavaVM** vm, void** env, const JavaVMInitArgs& arguments) {
     std::lock_guard<std::mutex> lock(creationMutex);
     if (theVm != nullptr) return JNI_EEXIST;
-    if (!isSupportedVersion(arguments.version)) return JNI_EVERSION;
+    if (!testjvm::isSupportedJniVersion(arguments.version)) return JNI_EVERSION;
     if (arguments.nOptions < 0 || (arguments.nOptions > 0 && arguments.options == nullptr)) return JNI_EINVAL;
 
     std::vector<std::wstring> options;

@@ -6,6 +6,18 @@
 #include <mutex>
 
 namespace javabridge {
+namespace {
+
+// WSAStartup once for the process.
+void startWinsock() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    });
+}
+
+}  // namespace
 
 Message& Message::u8(std::uint8_t value) {
     data_.push_back(static_cast<char>(value));
@@ -28,14 +40,6 @@ Message& Message::bytes(std::string_view value) {
     i32(static_cast<std::int32_t>(value.size()));
     data_.append(value);
     return *this;
-}
-
-void startWinsock() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-    });
 }
 
 Connection Connection::toLoopbackPort(std::uint16_t port) {

@@ -47,18 +47,15 @@ class Connection {
     std::int64_t readI64();
     // A 32-bit length, then the bytes.
     std::string readBytes();
-    void readExactly(void* buffer, std::size_t length);
     // The other side reads the end of the stream; this side can still read.
     void shutdownSending();
 
   private:
+    void readExactly(void* buffer, std::size_t length);
     template <class Unsigned>
     Unsigned readBigEndian();
 
     SOCKET socket_ = INVALID_SOCKET;
 };
-
-// WSAStartup once for the process.
-void startWinsock();
 
 }  // namespace javabridge

@@ -1,6 +1,7 @@
 // The invocation interface: the exported JNI_ functions and the JavaVM's own table.
 #include "BridgeVm.h"
 #include "InvokeInterface.h"
+#include "JniVersions.h"
 #include "LoudFailure.h"
 #include "UnsupportedSlots.h"
 
@@ -19,12 +20,6 @@ BridgeVm& enterInvoke(JavaVM* vm, const char* function) {
     return *machine;
 }
 
-bool isSupportedVersion(jint version) {
-    return version == JNI_VERSION_1_1 || version == JNI_VERSION_1_2 || version == JNI_VERSION_1_4 ||
-           version == JNI_VERSION_1_6 || version == JNI_VERSION_1_8 || version == JNI_VERSION_9 ||
-           version == JNI_VERSION_10;
-}
-
 jint attach(JavaVM* vm, void** env, void* arguments, bool daemon, const char* function) {
     BridgeVm& machine = enterInvoke(vm, function);
     if (env == nullptr) testjvm::failLoudly(std::string(function) + " given a null env pointer");
@@ -35,7 +30,7 @@ jint attach(JavaVM* vm, void** env, void* arguments, bool daemon, const char* fu
     std::string name;
     if (arguments != nullptr) {
         const auto* attachArguments = static_cast<const JavaVMAttachArgs*>(arguments);
-        if (!isSupportedVersion(attachArguments->version)) return JNI_EVERSION;
+        if (!testjvm::isSupportedJniVersion(attachArguments->version)) return JNI_EVERSION;
         if (attachArguments->name != nullptr) name = attachArguments->name;
     }
     *env = machine.attachCurrentThread(name, daemon).jniEnv();
@@ -63,7 +58,7 @@ jint JNICALL getEnv(JavaVM* vm, void** env, jint version) {
     BridgeThread* thread = machine.currentThread();
     *env = nullptr;
     if (thread == nullptr) return JNI_EDETACHED;
-    if (!isSupportedVersion(version)) return JNI_EVERSION;
+    if (version != JNI_VERSION_1_1 && !testjvm::isSupportedJniVersion(version)) return JNI_EVERSION;
     *env = thread->jniEnv();
     return JNI_OK;
 }

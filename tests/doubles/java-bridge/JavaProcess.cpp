@@ -5,6 +5,7 @@
 #include "StandardStreams.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -43,8 +44,7 @@ Message spawnRequest(const std::string& workingFolder, const std::vector<Transla
     return request;
 }
 
-}  // namespace
-
+// Forwards one output message of the host; the exit code for the end of the process, nullopt otherwise.
 std::optional<int> forwardHostMessage(Connection& control, std::uint8_t kind) {
     switch (kind) {
         case protocol::hostStdout:
@@ -59,6 +59,8 @@ std::optional<int> forwardHostMessage(Connection& control, std::uint8_t kind) {
             testjvm::failLoudly("unknown message " + std::to_string(kind) + " from the bridge host");
     }
 }
+
+}  // namespace
 
 std::unique_ptr<JavaProcess> JavaProcess::start(std::uint16_t hostPort, const std::string& workingFolder,
                                                 const std::vector<TranslatedOption>& options) {

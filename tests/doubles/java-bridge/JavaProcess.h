@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 namespace javabridge {
 
@@ -47,8 +46,5 @@ class JavaProcess {
     pelmora::KernelHandle watcher_;
     std::atomic<bool> endPlanned_{false};
 };
-
-// Forwards one output message of the host; the exit code for the end of the process, nullopt otherwise.
-std::optional<int> forwardHostMessage(Connection& control, std::uint8_t kind);
 
 }  // namespace javabridge

@@ -51,12 +51,6 @@ std::vector<std::wstring> splitAt(std::wstring_view text, wchar_t separator) {
     }
 }
 
-std::string withForwardSlashes(const std::wstring& path) {
-    std::string utf8 = utf8FromWide(path);
-    std::replace(utf8.begin(), utf8.end(), '\\', '/');
-    return utf8;
-}
-
 // A -D value made only of drive paths becomes a path list. The class path is one whatever it holds: its
 // relative entries count from the current folder, which the Java process shares.
 TranslatedOption translateProperty(const std::wstring& option, const UnixPathOf& unixPathOf) {
@@ -75,6 +69,12 @@ TranslatedOption translateProperty(const std::wstring& option, const UnixPathOf&
 }
 
 }  // namespace
+
+std::string withForwardSlashes(std::wstring_view path) {
+    std::string utf8 = utf8FromWide(path);
+    std::replace(utf8.begin(), utf8.end(), '\\', '/');
+    return utf8;
+}
 
 bool isDrivePath(std::wstring_view text) {
     return text.size() >= 3 && std::iswalpha(text[0]) && text[1] == L':' &&

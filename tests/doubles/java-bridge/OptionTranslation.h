@@ -28,6 +28,8 @@ using UnixPathOf = std::function<std::string(const std::wstring& windowsPath)>;
 
 // "X:\..." or "X:/...".
 bool isDrivePath(std::wstring_view text);
+// The path in UTF-8 with backslashes turned into slashes, for relative paths and paths Wine cannot map.
+std::string withForwardSlashes(std::wstring_view path);
 
 // A -D value that is one drive path or a ";"-separated list of them is mapped path by path, and so is every
 // entry of the class path (relative ones only get forward slashes); every other option passes unchanged.

@@ -1,21 +1,13 @@
 #include "UnixPaths.h"
 
-#include "TextConversion.h"
+#include "OptionTranslation.h"
 
 #include <windows.h>
-
-#include <algorithm>
 
 namespace javabridge {
 namespace {
 
 using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
-
-std::string withForwardSlashes(std::wstring_view path) {
-    std::string utf8 = testjvm::utf8FromUtf16(testjvm::utf16FromWide(path));
-    std::replace(utf8.begin(), utf8.end(), '\\', '/');
-    return utf8;
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "InvokeInterface.h"
 
 #include "EventLog.h"
+#include "JniVersions.h"
 #include "LoudFailure.h"
 #include "TextConversion.h"
 #include "UnsupportedSlots.h"

@@ -2,6 +2,7 @@
 #include "EventLog.h"
 #include "JavaExceptions.h"
 #include "ScriptedWait.h"
+#include "JniVersions.h"
 #include "LoudFailure.h"
 #include "ModulePaths.h"
 #include "StandardStreams.h"

@@ -32,8 +32,4 @@ bool isIgnorableOption(std::string_view option) {
     return startsWith(option, "-X") || startsWith(option, "_");
 }
 
-bool isSupportedJniVersion(jint version) {
-    return version >= JNI_VERSION_1_2;
-}
-
 }  // namespace testjvm

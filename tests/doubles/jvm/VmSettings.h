@@ -24,7 +24,5 @@ struct VmSettings {
 bool isRecognizedOption(std::string_view option);
 // With ignoreUnrecognized a JVM skips only unknown options that start with "-X" or "_".
 bool isIgnorableOption(std::string_view option);
-// JNI 1.2 or later: older versions passed a different argument structure.
-bool isSupportedJniVersion(jint version);
 
 }  // namespace testjvm

@@ -1,47 +1,28 @@
 #include "CommandWindow.h"
 
-#include "JVMLauncher.h"
-
-#include <shellapi.h>
-
-#include <vector>
+#include "ErrHandler.h"
 
 namespace pelmora {
 namespace {
 const wchar_t windowClassName[] = L"Pelmora2LaunchClass";
 const wchar_t windowTitle[] = L"DDEWindow";
 const UINT endLoopMessage = WM_USER;
+// The receiver only copies and queues the text, which takes milliseconds; ten seconds leave room for a
+// machine that is paging hard, and still end a start whose instance hangs before the user gives up on it.
+const UINT handOffAnswerTimeoutMs = 10000;
+// Creating or destroying the hidden window takes milliseconds; the bound only keeps a broken window thread
+// from holding up the start or the end of the application.
+const DWORD windowChangeTimeoutMs = 10000;
 
 CommandWindow* theRecord = nullptr;
 
-std::vector<std::wstring> splitCommandLine(const std::wstring& text) {
-    std::vector<std::wstring> arguments;
-    if (text.empty()) return arguments;
-    int count = 0;
-    LPWSTR* tokens = CommandLineToArgvW(text.c_str(), &count);
-    if (tokens == nullptr) return arguments;
-    for (int i = 0; i < count; ++i) arguments.emplace_back(tokens[i]);
-    LocalFree(tokens);
-    return arguments;
+std::wstring noAnswerMessage(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return L"The running instance of Pelmora (process " + std::to_wstring(processId) +
+           L") does not answer, so the documents were not handed over. Close Pelmora and try again.";
 }
 }  // namespace
-
-void CommandWindow::publishLauncher(JVMLauncher* running) {
-    {
-        std::lock_guard<std::mutex> guard(deliveryLock);
-        launcher = running;
-    }
-    launcherChanged.notify_all();
-}
-
-void CommandWindow::withdrawLauncher() {
-    {
-        std::lock_guard<std::mutex> guard(deliveryLock);
-        launcher = nullptr;
-        launcherWithdrawn = true;
-    }
-    launcherChanged.notify_all();
-}
 
 CommandWindow* getCommandWindow(HINSTANCE instance) {
     if (theRecord == nullptr) {
@@ -53,6 +34,7 @@ CommandWindow* getCommandWindow(HINSTANCE instance) {
 }
 
 int commandWindowThread(CommandWindow* record) {
+    record->windowThreadId = GetCurrentThreadId();
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = commandWindowProc;
     windowClass.hInstance = record->instance;
@@ -61,38 +43,58 @@ int commandWindowThread(CommandWindow* record) {
     // A top-level window (not message-only), never shown, so that FindWindowW of later starts finds it.
     record->window = CreateWindowExW(0, MAKEINTATOM(record->classAtom), windowTitle, 0, 0, 0, 1, 1, nullptr,
                                      nullptr, nullptr, nullptr);
+    SetEvent(record->windowCreated.get());
     MSG message;
     int result;
     while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0) {
         if (message.message == endLoopMessage) break;
         DispatchMessageW(&message);
     }
+    if (record->window != nullptr) DestroyWindow(record->window);
+    record->window = nullptr;
+    SetEvent(record->windowRemoved.get());
     return result;
 }
 
 LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTEXT && theRecord != nullptr) {
-        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-        return static_cast<LRESULT>(handleCommandText(theRecord, text != nullptr ? text : L""));
+        try {
+            const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+            return static_cast<LRESULT>(handleCommandText(theRecord, text != nullptr ? text : L""));
+        } catch (...) {
+            ErrHandler::fatalError(L"Error receiving a command line from another start.");
+        }
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 DWORD handleCommandText(CommandWindow* record, const std::wstring& text) {
-    std::unique_lock<std::mutex> guard(record->deliveryLock);
-    // Answering before the JVM exists would drop the documents while the sender ends as if they had arrived.
-    // When the JVM cannot be created this process ends instead: the sender's SendMessageW then returns 0 and
-    // the sender runs the application itself.
-    record->launcherChanged.wait(
-        guard, [record] { return record->launcher != nullptr || record->launcherWithdrawn; });
-    if (record->launcher != nullptr) record->launcher->sendCommands(splitCommandLine(text));
+    // Never waits for the JVM or for Java: other programs' broadcasts wait for this thread too.
+    record->commands.push(text);
     return GetCurrentProcessId();
+}
+
+void waitForCommandWindow(CommandWindow* record) {
+    WaitForSingleObject(record->windowCreated.get(), windowChangeTimeoutMs);
+}
+
+void removeCommandWindow(CommandWindow* record) {
+    if (record->windowThreadId == 0) return;
+    if (PostThreadMessageW(record->windowThreadId, endLoopMessage, 0, 0)) {
+        WaitForSingleObject(record->windowRemoved.get(), windowChangeTimeoutMs);
+    }
 }
 
 std::uint32_t forwardCommandLine(const std::wstring& text, bool bringToFront) {
     HWND window = FindWindowW(windowClassName, nullptr);
     if (window == nullptr) return 0;
-    const LRESULT reply = SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    DWORD_PTR reply = 0;
+    if (SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                            handOffAnswerTimeoutMs, &reply) == 0) {
+        // An instance that ended meanwhile is no instance: this start becomes the running one.
+        if (!IsWindow(window)) return 0;
+        throw noAnswerMessage(window);
+    }
     if (reply != 0 && bringToFront) SetForegroundWindow(window);
     return static_cast<std::uint32_t>(reply);
 }

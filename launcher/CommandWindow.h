@@ -1,49 +1,50 @@
 // The single-instance hand-off: the running launcher owns a hidden window of class "Pelmora2LaunchClass";
-// later starts find it and send their command line in WM_SETTEXT, which the running instance hands to Java.
+// later starts find it and send their command line in WM_SETTEXT. The window thread only queues the text and
+// answers with the process id; the delivery thread of the queue hands it to Java once main has been called.
 #pragma once
+
+#include "CommandQueue.h"
 
 #include <windows.h>
 
-#include <condition_variable>
+#include <pelmora/Win32Handles.h>
+
 #include <cstdint>
-#include <mutex>
 #include <string>
 
 namespace pelmora {
-
-class JVMLauncher;
 
 struct CommandWindow {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     ATOM classAtom = 0;
 
-    // The launcher whose JVM runs; set after the JVM is created and cleared before it is destroyed. A
-    // delivery to Java holds deliveryLock from reading the field until commands returns, and the main thread
-    // clears the field under the same lock, so no delivery can reach a JVM that is being destroyed.
-    // A hand-off that arrives while the JVM is still being created waits for it (launcherChanged).
-    void publishLauncher(JVMLauncher* launcher);
-    void withdrawLauncher();
-
-    JVMLauncher* launcher = nullptr;
-    // Set with the withdrawal: from then on no JVM will come, and hand-offs are answered and dropped.
-    bool launcherWithdrawn = false;
-    std::mutex deliveryLock;
-    std::condition_variable launcherChanged;
+    CommandQueue commands;
+    // Set by the window thread once it has tried to create the window, and again when it has removed it.
+    KernelHandle windowCreated{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    KernelHandle windowRemoved{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    DWORD windowThreadId = 0;
 };
 
 // The process's record, created with the instance handle on the first call; later calls return it unchanged.
 CommandWindow* getCommandWindow(HINSTANCE instance);
 
 // Thread procedure of the window thread (started with _beginthread); returns the last GetMessageW result.
+// It removes the window when its loop ends (message WM_USER).
 int commandWindowThread(CommandWindow* record);
 LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Splits one command line and delivers it to Java, first waiting for a JVM that is still being created;
-// returns this process's id in every case. After the JVM's end the text is dropped.
+// Queues one command line for Java and returns this process's id.
 DWORD handleCommandText(CommandWindow* record, const std::wstring& text);
 
-// Sender side: the running instance's reply (its process id), or 0 when no instance took the text.
+// Waits (bounded) until the window thread has created its window or given up.
+void waitForCommandWindow(CommandWindow* record);
+// Ends the window thread's loop and waits (bounded) until the window is gone, so that later starts no longer
+// find this instance.
+void removeCommandWindow(CommandWindow* record);
+
+// Sender side: the running instance's reply (its process id), or 0 when no instance took the text. Throws
+// the message for the user when an instance exists but does not answer within its bound.
 std::uint32_t forwardCommandLine(const std::wstring& text, bool bringToFront);
 
 }  // namespace pelmora

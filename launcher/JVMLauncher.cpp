@@ -136,10 +136,10 @@ JNIEnv* JVMLauncher::attachCurrentThread() {
     return env;
 }
 
-void JVMLauncher::callMain() {
+void JVMLauncher::callMain(const std::function<void()>& mainCalled) {
     runFatalStep(L"Exception calling main.", [&] {
         JNIEnv* env = attachCurrentThread();
-        callStaticArrayMethod(env, "main", properties_->nonEmptyCommandLineArguments());
+        callStaticArrayMethod(env, "main", properties_->nonEmptyCommandLineArguments(), mainCalled);
         vm_->DetachCurrentThread();
     });
 }
@@ -153,7 +153,8 @@ void JVMLauncher::sendCommands(const std::vector<std::wstring>& arguments) {
 }
 
 void JVMLauncher::callStaticArrayMethod(JNIEnv* env, const char* name,
-                                        const std::vector<std::wstring>& arguments) {
+                                        const std::vector<std::wstring>& arguments,
+                                        const std::function<void()>& beforeCall) {
     jclass mainClass = nullptr;
     jmethodID method = nullptr;
     runStep(L"Error When calling Java.", [&] {
@@ -177,6 +178,7 @@ void JVMLauncher::callStaticArrayMethod(JNIEnv* env, const char* name,
             env->SetObjectArrayElement(array, static_cast<jsize>(i), element);
             if (exceptionPending(env)) throw std::wstring(L"Error setting Java command line arguments.");
         }
+        if (beforeCall) beforeCall();
         env->CallStaticVoidMethod(mainClass, method, array);
         if (exceptionPending(env)) throw std::wstring(L"Error calling main method.");
     });

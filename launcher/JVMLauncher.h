@@ -5,6 +5,7 @@
 #include <jni.h>
 #include <pelmora/Win32Handles.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ class JVMLauncher {
     virtual ~JVMLauncher() = default;
 
     void startJvm();
-    // Returns when the application's main returns.
-    void callMain();
+    // Returns when the application's main returns. mainCalled runs on this thread just before the call of
+    // main itself, once the class, the method and the arguments are ready.
+    void callMain(const std::function<void()>& mainCalled = {});
     // Attaches the calling thread, calls commands with the arguments (empty ones included) and detaches.
     void sendCommands(const std::vector<std::wstring>& arguments);
     void destroyJvm();
@@ -29,7 +31,8 @@ class JVMLauncher {
   private:
     void buildInitArgs();
     void loadJvmLibrary(const std::wstring& jvmPath);
-    void callStaticArrayMethod(JNIEnv* env, const char* name, const std::vector<std::wstring>& arguments);
+    void callStaticArrayMethod(JNIEnv* env, const char* name, const std::vector<std::wstring>& arguments,
+                               const std::function<void()>& beforeCall = {});
     JNIEnv* attachCurrentThread();
     void writeDiagnostics() const;
 

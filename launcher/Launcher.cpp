@@ -1,8 +1,10 @@
 #include "Launcher.h"
 
 #include "ClassPathList.h"
+#include "CommandLineTokens.h"
 #include "CommandWindow.h"
 #include "ErrHandler.h"
+#include "InstanceElection.h"
 #include "JVMLauncher.h"
 #include "LaunchSettings.h"
 #include "Properties.h"
@@ -12,6 +14,7 @@
 #include <direct.h>
 #include <process.h>
 
+#include <cstdint>
 #include <cwchar>
 #include <fstream>
 #include <locale>
@@ -47,6 +50,45 @@ void __cdecl windowThreadEntry(void* record) {
     commandWindowThread(static_cast<CommandWindow*>(record));
 }
 
+// Starts the command window's thread and waits until its window exists, so that the election can end.
+void startCommandWindow(CommandWindow* record) {
+    if (_beginthread(windowThreadEntry, commandWindowStackSize, record) != static_cast<std::uintptr_t>(-1)) {
+        waitForCommandWindow(record);
+    }
+}
+
+// Java gets the queued texts on the delivery thread, once main has been called.
+CommandQueue::Delivery deliveryTo(JVMLauncher& launcher) {
+    return [&launcher](const std::wstring& text) {
+        try {
+            launcher.sendCommands(splitCommandLine(text));
+        } catch (...) {
+            ErrHandler::fatalError(L"Error sending commands to Java.");
+        }
+    };
+}
+
+// Removes the window under the election, so that a later start becomes a new running instance instead of
+// handing its documents to an application that is ending.
+void withdrawFromHandOffs(CommandWindow* record) {
+    InstanceElection election = InstanceElection::enterForWithdrawal();
+    removeCommandWindow(record);
+}
+
+// Enters the election and offers the line to a running instance. Returns the election, still held, when there
+// is none; after a hand-off the process ends here, as a hand-off should.
+InstanceElection handOffOrHoldElection(const std::wstring& line) {
+    try {
+        InstanceElection election = InstanceElection::enter();
+        if (forwardCommandLine(line, true) == 0) return election;
+    } catch (const std::wstring& message) {
+        // The election was released while leaving the block: nobody waits for this box.
+        ErrHandler::fatalError(message);
+    }
+    Sleep(handOffExitDelayMs);
+    std::exit(0);
+}
+
 }  // namespace
 
 std::unique_ptr<Properties> createSettingsFromExe() {
@@ -66,17 +108,19 @@ void configureLaunch(const std::vector<std::wstring>& args, Properties& settings
     settings.evaluateJvm();
 }
 
-int runApplication(const std::vector<std::wstring>& args) {
-    std::unique_ptr<Properties> settings = createSettingsFromExe();
+int runApplication(const std::vector<std::wstring>& args, InstanceElection election) {
     CommandWindow* record = getCommandWindow(nullptr);
-    _beginthread(windowThreadEntry, commandWindowStackSize, record);
+    startCommandWindow(record);
+    election.release();
+    std::unique_ptr<Properties> settings = createSettingsFromExe();
     configureLaunch(args, *settings);
 
     JVMLauncher launcher(settings.get());
     launcher.startJvm();
-    record->publishLauncher(&launcher);
-    launcher.callMain();
-    record->withdrawLauncher();
+    launcher.callMain([&] { record->commands.startDelivery(deliveryTo(launcher)); });
+    withdrawFromHandOffs(record);
+    // What arrived before the window went is still handed over while the JVM lives.
+    record->commands.finish();
     launcher.destroyJvm();
     return 0;
 }
@@ -86,17 +130,19 @@ int launcherMain(HINSTANCE instance, std::vector<std::wstring> args) {
     getCommandWindow(instance);
 
     if (args.size() >= 2 && _wcsicmp(args[1].c_str(), L"-command") == 0) {
-        // Without a text after the switch an empty one is sent.
-        forwardCommandLine(args.size() >= 3 ? args[2] : std::wstring(), false);
+        try {
+            InstanceElection election = InstanceElection::enter();
+            // Without a text after the switch an empty one is sent.
+            forwardCommandLine(args.size() >= 3 ? args[2] : std::wstring(), false);
+        } catch (const std::wstring& message) {
+            ErrHandler::fatalError(message);
+        }
         return 1;
     }
 
     args = rewriteArguments(std::move(args), startup->callerDir());
-    if (forwardCommandLine(composeForwardingLine(args), true) != 0) {
-        Sleep(handOffExitDelayMs);
-        std::exit(0);
-    }
-    return runApplication(args);
+    InstanceElection election = handOffOrHoldElection(composeForwardingLine(args));
+    return runApplication(args, std::move(election));
 }
 
 }  // namespace pelmora

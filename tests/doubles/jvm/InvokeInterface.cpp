@@ -1,6 +1,8 @@
 // DestroyJavaVM, AttachCurrentThread, AttachCurrentThreadAsDaemon, DetachCurrentThread and GetEnv.
 #include "InvokeInterface.h"
 
+#include "ScriptedWait.h"
+
 #include "EventLog.h"
 #include "JniVersions.h"
 #include "LoudFailure.h"
@@ -84,6 +86,8 @@ jint JNICALL getEnv(JavaVM* vm, void** penv, jint version) {
 
 jint JNICALL destroyJavaVm(JavaVM* vm) {
     VirtualMachine& machine = enterInvoke(vm, "DestroyJavaVM");
+    const std::wstring& gate = machine.script().destroyWaitEvent;
+    if (!gate.empty()) waitForNamedEvent("destroy", gate);
     // Like a JVM, wait until the calling thread is the last non-daemon thread.
     const auto deadline = std::chrono::steady_clock::now() + destroyWaitLimit;
     while (machine.otherNonDaemonThreadAttached()) {

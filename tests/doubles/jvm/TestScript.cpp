@@ -68,8 +68,11 @@ bool applyRenderDirective(TestScript& script, std::u16string_view directive) {
 void applyDirective(TestScript& script, std::u16string_view directive) {
     const std::u16string_view waitPrefix = u"main=wait:";
     const std::u16string_view createWaitPrefix = u"create-wait=";
+    const std::u16string_view destroyWaitPrefix = u"destroy-wait=";
     if (startsWith(directive, createWaitPrefix) && directive.size() > createWaitPrefix.size()) {
         script.createWaitEvent = wideFromUtf16(directive.substr(createWaitPrefix.size()));
+    } else if (startsWith(directive, destroyWaitPrefix) && directive.size() > destroyWaitPrefix.size()) {
+        script.destroyWaitEvent = wideFromUtf16(directive.substr(destroyWaitPrefix.size()));
     } else if (directive == u"create=fail") {
         script.creation = TestScript::Creation::fail;
     } else if (directive == u"create=pending") {

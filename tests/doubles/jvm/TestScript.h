@@ -34,6 +34,9 @@ struct TestScript {
     // "create-wait=NAME": JNI_CreateJavaVM waits for the named event before it creates the runtime, so a
     // test can hold a caller in its start-up; empty for no wait.
     std::wstring createWaitEvent;
+    // "destroy-wait=NAME": DestroyJavaVM waits for the named event before it destroys the runtime, so a test
+    // can act while an application is ending.
+    std::wstring destroyWaitEvent;
 };
 
 // Reads the directives from the environment; an unknown directive fails loudly.

@@ -86,39 +86,5 @@ TEST_F(LauncherHandOff, CommandWithoutARunningInstanceEndsWithOne) {
     EXPECT_FALSE(creation());
 }
 
-TEST_F(LauncherHandOff, AHandOffWhileTheJvmStartsWaitsForIt) {
-    installLauncher();
-    installPrivateRuntime();
-    // The first instance's JVM creation waits for this event, with the command window already up.
-    const std::wstring creationGate = L"pelmora-handoff-gate-" + std::to_wstring(GetCurrentProcessId());
-    const KernelHandle gate(CreateEventW(nullptr, TRUE, FALSE, creationGate.c_str()));
-    ASSERT_TRUE(gate);
-    auto first = launch(L"first.sgf", L"create-wait=" + creationGate + L";main=wait:quit");
-    waitForCommandWindow();
-    auto second = launch(L"early.sgf");
-    EXPECT_FALSE(second.waitForExit(1500)) << "the hand-off was answered before the JVM existed";
-    SetEvent(gate.get());
-    EXPECT_EQ(exitCodeOf(second), 0u);
-    quit(first);
-    const auto commands = callsOf(L"commands");
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].arguments,
-              (Strings{L"-workdir", startFolder, L"-open", L"early.sgf", L"-endOpen"}));
-}
-
-TEST_F(LauncherHandOff, AHandOffToAnInstanceWhoseJvmNeverComesMakesTheSenderRunItself) {
-    installLauncher();
-    // No Java at all: the first instance stops at its error box, with its command window up and no JVM.
-    auto first = launch(L"first.sgf");
-    waitForCommandWindow();
-    auto second = launch(L"second.sgf");
-    EXPECT_FALSE(second.waitForExit(1500)) << "the hand-off was answered and dropped";
-    EXPECT_EQ(fatalErrorOf(first), L"Error in Pelmora launcher. No usable JVM found.");
-    // With the first instance gone, the second start is the running instance and meets the same error.
-    EXPECT_EQ(fatalErrorOf(second), L"Error in Pelmora launcher. No usable JVM found.");
-    EXPECT_FALSE(creation());
-    EXPECT_TRUE(callsOf(L"commands").empty());
-}
-
 }  // namespace
 }  // namespace pelmora::test

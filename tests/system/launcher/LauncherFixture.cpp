@@ -146,6 +146,13 @@ std::optional<JvmCreation> LauncherFixture::creation() const {
     return std::nullopt;
 }
 
+std::size_t LauncherFixture::creationCount() const {
+    const auto lines = log();
+    return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [](const std::wstring& line) {
+        return startsWith(line, L"create version=");
+    }));
+}
+
 std::vector<JavaCall> LauncherFixture::callsOf(const std::wstring& method) const {
     std::vector<JavaCall> calls;
     const auto lines = log();

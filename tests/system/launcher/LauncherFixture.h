@@ -57,6 +57,8 @@ class LauncherFixture : public ::testing::Test {
 
     std::vector<std::wstring> log() const;
     std::optional<JvmCreation> creation() const;
+    // How many times a process asked the test runtime for a JVM.
+    std::size_t creationCount() const;
     std::vector<JavaCall> callsOf(const std::wstring& method) const;
     bool logHas(const std::wstring& linePrefix) const;
 

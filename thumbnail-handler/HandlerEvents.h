@@ -15,6 +15,8 @@ inline constexpr const wchar_t* queryFailed = L"Error in QueryInterface";
 inline constexpr const wchar_t* noGenerator = L"Error getting generator";
 inline constexpr const wchar_t* previewFailed = L"Preview generation failed";
 inline constexpr const wchar_t* noDate = L"could not get date for file";
+// A request that did not come back within its bound; the second string names the record.
+inline constexpr const wchar_t* requestTimedOut = L"Pelmora thumbnail not ready in time";
 }  // namespace events
 
 void reportError(const std::wstring& first, const std::wstring& second);

@@ -2,6 +2,8 @@
 
 #include "HandlerClasses.h"
 
+#include <pelmora/com/ComBoundary.h>
+
 namespace pelmora::thumb {
 namespace {
 
@@ -27,7 +29,7 @@ HandlerModule& handlerModule() {
 
 bool HandlerModule::attach(HINSTANCE instance) {
     instance_ = instance;
-    creationReady_ = InitializeCriticalSectionAndSpinCount(&creation_, 0) != FALSE;
+    creationReady_ = InitializeCriticalSectionAndSpinCount(&moduleLock_, 0) != FALSE;
     return creationReady_;
 }
 
@@ -36,8 +38,18 @@ void HandlerModule::detach() {
         if (classObject) classObject->Release();
         classObject = nullptr;
     }
-    if (creationReady_) DeleteCriticalSection(&creation_);
+    if (creationReady_) DeleteCriticalSection(&moduleLock_);
     creationReady_ = false;
+}
+
+void HandlerModule::changeTogether(const std::function<void()>& change) {
+    const CriticalSectionLock lock(moduleLock_);
+    change();
+}
+
+bool HandlerModule::canUnload() {
+    const CriticalSectionLock lock(moduleLock_);
+    return lockCount_ == 0;
 }
 
 HRESULT HandlerModule::classObject(REFCLSID clsid, REFIID iid, void** object) {
@@ -48,7 +60,7 @@ HRESULT HandlerModule::classObject(REFCLSID clsid, REFIID iid, void** object) {
         if (!IsEqualCLSID(clsid, classes[index].clsid)) continue;
         com::ClassFactory* classObject = nullptr;
         {
-            const CriticalSectionLock lock(creation_);
+            const CriticalSectionLock lock(moduleLock_);
             if (!classObjects_[index]) {
                 classObjects_[index] = com::ClassFactory::make(classes[index].description, *this,
                                                                com::ClassObjectLocking::whileClientsHoldIt);
@@ -65,17 +77,18 @@ HRESULT HandlerModule::classObject(REFCLSID clsid, REFIID iid, void** object) {
 
 using pelmora::thumb::handlerModule;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
         return handlerModule().attach(instance) ? TRUE : FALSE;
     }
-    if (reason == DLL_PROCESS_DETACH) handlerModule().detach();
+    // When the process ends, other threads are gone, maybe inside the module's lock: touch nothing.
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) handlerModule().detach();
     return TRUE;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-    return handlerModule().classObject(clsid, iid, object);
+    return pelmora::com::comBoundary([&] { return handlerModule().classObject(clsid, iid, object); });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {

@@ -23,14 +23,16 @@ class HandlerModule final : public com::ModuleLock {
 
     void lock() override { ++lockCount_; }
     void unlock() override { --lockCount_; }
-    bool canUnload() const { return lockCount_ == 0; }
+    // Under the module's critical section, as canUnload reads the count.
+    void changeTogether(const std::function<void()>& change) override;
+    bool canUnload();
 
     // DllGetClassObject: the class object of clsid asked for iid.
     HRESULT classObject(REFCLSID clsid, REFIID iid, void** object);
 
   private:
     HINSTANCE instance_ = nullptr;
-    CRITICAL_SECTION creation_{};
+    CRITICAL_SECTION moduleLock_{};
     bool creationReady_ = false;
     std::atomic<long> lockCount_{0};
     // Parallel to handlerClasses(); each holds the module's own reference.

@@ -5,6 +5,7 @@
 #include "HandlerModule.h"
 #include "RegistryEntries.h"
 
+#include <pelmora/com/ComBoundary.h>
 #include <pelmora/com/ModuleFilePath.h>
 #include <pelmora/com/RegistryScript.h>
 #include <pelmora/com/TypeLibraryRegistration.h>
@@ -60,10 +61,10 @@ HRESULT unregisterHandler() {
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     const pelmora::thumb::SystemThreadLocale locale;
-    return pelmora::thumb::registerHandler();
+    return pelmora::com::comBoundary(pelmora::thumb::registerHandler);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     const pelmora::thumb::SystemThreadLocale locale;
-    return pelmora::thumb::unregisterHandler();
+    return pelmora::com::comBoundary(pelmora::thumb::unregisterHandler);
 }

@@ -3,11 +3,42 @@
 #include "ServerRequests.h"
 #include "ThumbnailBitmap.h"
 
+#include <pelmora/com/ComBoundary.h>
 #include <pelmora/com/InterfaceTable.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include <utility>
 
 namespace pelmora::thumb {
+namespace {
+
+// The renderer sees at most this much of a record.
+constexpr ULONG recordStartLimit = 20000;
+
+// The record's first bytes, read here with one Read from where the stream stands, so that the server gets
+// them in its call instead of reading back across processes. Null only when memory runs out.
+com::UniqueBstr readRecordStart(IStream* stream) {
+    std::vector<char> buffer(recordStartLimit);
+    ULONG read = 0;
+    // Its result does not matter, only the count it reports, which is never believed beyond the buffer.
+    stream->Read(buffer.data(), recordStartLimit, &read);
+    return com::UniqueBstr(SysAllocStringByteLen(buffer.data(), std::min(read, recordStartLimit)));
+}
+
+// The stream's name as the shell gives it, for events; "stream" when it has none.
+std::wstring streamName(IStream* stream) {
+    STATSTG status = {};
+    if (FAILED(stream->Stat(&status, STATFLAG_DEFAULT)) || !status.pwcsName) return L"stream";
+    std::wstring name = status.pwcsName;
+    CoTaskMemFree(status.pwcsName);
+    return name;
+}
+
+}  // namespace
 
 HRESULT CPelmoraExtThumb::queryOwnInterface(REFIID iid, void** object) {
     IPelmoraExtThumb* own = this;
@@ -34,11 +65,16 @@ HRESULT CPelmoraExtThumb::GetThumbnail(UINT size, HBITMAP* bitmap, WTS_ALPHATYPE
     const com::ComPtr<IStream> stream = std::exchange(stream_, {});
     if (!bitmap) return E_POINTER;
     *bitmap = nullptr;
-    // Without a stream the server would have nothing to read.
-    if (!stream) return E_FAIL;
-    const auto length = static_cast<std::int32_t>(size);
-    return createThumbnailBitmap(requestStreamImage(stream.get(), length, length).release(), bitmap, length,
-                                 length);
+    return com::comBoundary([&] {
+        // Without a stream, or for no picture at all, there is nothing to ask the server for.
+        if (!stream || size < 1 || size > static_cast<UINT>(INT32_MAX)) return E_FAIL;
+        const auto length = static_cast<std::int32_t>(size);
+        com::UniqueBstr content = readRecordStart(stream.get());
+        if (!content) return E_OUTOFMEMORY;
+        return createThumbnailBitmap(
+            requestContentImage(std::move(content), streamName(stream.get()), length, length), bitmap, length,
+            length);
+    });
 }
 
 }  // namespace pelmora::thumb

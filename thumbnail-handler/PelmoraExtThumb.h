@@ -1,6 +1,6 @@
 // CPelmoraExtThumb: thumbnails by the stream-based protocol. Explorer hands over the file's content as a
-// stream (IInitializeWithStream) and asks for the bitmap (IThumbnailProvider); the stream itself goes on to
-// the server, which reads it in its own process.
+// stream (IInitializeWithStream) and asks for the bitmap (IThumbnailProvider); the provider reads the start
+// of the record from the stream and sends those bytes to the server.
 #pragma once
 
 #include "PelmoraThumb.h"

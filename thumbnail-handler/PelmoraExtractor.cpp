@@ -4,21 +4,12 @@
 #include "ServerRequests.h"
 #include "ThumbnailBitmap.h"
 
-#include <pelmora/Win32Handles.h>
+#include <pelmora/com/ComBoundary.h>
 #include <pelmora/com/InterfaceTable.h>
 
 #include <cwchar>
 
 namespace pelmora::thumb {
-namespace {
-
-// A method the handler does not implement says so on screen, as it always has; no owner, default caption.
-HRESULT showNotImplemented(const wchar_t* method) {
-    MessageBoxW(nullptr, method, nullptr, MB_OK);
-    return E_NOTIMPL;
-}
-
-}  // namespace
 
 HRESULT CPelmoraExtractor::queryOwnInterface(REFIID iid, void** object) {
     IPelmoraExtractor* own = this;
@@ -32,33 +23,38 @@ HRESULT CPelmoraExtractor::queryOwnInterface(REFIID iid, void** object) {
                                          iid, object);
 }
 
+// The handler runs inside Explorer, which may call these often: they answer quietly, with no box and no
+// event.
 HRESULT CPelmoraExtractor::GetClassID(CLSID*) {
-    return showNotImplemented(L"GetClassID");
+    return E_NOTIMPL;
 }
 
 HRESULT CPelmoraExtractor::IsDirty() {
-    return showNotImplemented(L"IsDirty");
+    return E_NOTIMPL;
 }
 
 HRESULT CPelmoraExtractor::Load(LPCOLESTR fileName, DWORD) {
-    path_.reset();
-    if (!fileName) return E_INVALIDARG;
-    const std::size_t length = std::wcslen(fileName);
-    if (length >= MAX_PATH) return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
-    path_.emplace(fileName, length);
-    return S_OK;
+    return com::comBoundary([&] {
+        path_.reset();
+        if (!fileName) return E_INVALIDARG;
+        const std::size_t length = std::wcslen(fileName);
+        if (length >= MAX_PATH) return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+        path_.emplace(fileName, length);
+        return S_OK;
+    });
 }
 
 HRESULT CPelmoraExtractor::Save(LPCOLESTR, BOOL) {
-    return showNotImplemented(L"Save");
+    return E_NOTIMPL;
 }
 
 HRESULT CPelmoraExtractor::SaveCompleted(LPCOLESTR) {
-    return showNotImplemented(L"SaveCompleted");
+    return E_NOTIMPL;
 }
 
-HRESULT CPelmoraExtractor::GetCurFile(LPOLESTR*) {
-    return showNotImplemented(L"GetCurFile");
+HRESULT CPelmoraExtractor::GetCurFile(LPOLESTR* fileName) {
+    if (fileName) *fileName = nullptr;
+    return E_NOTIMPL;
 }
 
 HRESULT CPelmoraExtractor::GetLocation(LPWSTR, DWORD, DWORD*, const SIZE* size, DWORD, DWORD* flags) {
@@ -68,28 +64,30 @@ HRESULT CPelmoraExtractor::GetLocation(LPWSTR, DWORD, DWORD*, const SIZE* size, 
 }
 
 HRESULT CPelmoraExtractor::Extract(HBITMAP* bitmap) {
-    if (!bitmap) return E_POINTER;
-    *bitmap = nullptr;
-    // Called out of order: there is nothing to ask the server for.
-    if (!path_ || !requestedSize_) return E_FAIL;
-    const LONG width = requestedSize_->cx;
-    const LONG height = requestedSize_->cy;
-    return createThumbnailBitmap(requestFileImage(path_->c_str(), width, height).release(), bitmap, width,
-                                 height);
+    return com::comBoundary([&] {
+        if (!bitmap) return E_POINTER;
+        *bitmap = nullptr;
+        // Called out of order, or for no picture at all: there is nothing to ask the server for.
+        if (!path_ || !requestedSize_ || requestedSize_->cx < 1 || requestedSize_->cy < 1) return E_FAIL;
+        const LONG width = requestedSize_->cx;
+        const LONG height = requestedSize_->cy;
+        return createThumbnailBitmap(requestFileImage(*path_, width, height), bitmap, width, height);
+    });
 }
 
 HRESULT CPelmoraExtractor::GetDateStamp(FILETIME* dateStamp) {
-    if (!dateStamp) return E_POINTER;
-    if (!path_) return E_FAIL;
-    const FileHandle file(
-        CreateFileW(path_->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    FILETIME lastWrite;
-    if (!file || !GetFileTime(file.get(), nullptr, nullptr, &lastWrite)) {
-        reportError(events::noDate, *path_);
-        return E_FAIL;
-    }
-    *dateStamp = lastWrite;
-    return S_OK;
+    return com::comBoundary([&] {
+        if (!dateStamp) return E_POINTER;
+        if (!path_) return E_FAIL;
+        // No handle is opened: the application saving this record, or anyone writing it, is never in the way.
+        WIN32_FILE_ATTRIBUTE_DATA attributes;
+        if (!GetFileAttributesExW(path_->c_str(), GetFileExInfoStandard, &attributes)) {
+            reportError(events::noDate, *path_);
+            return E_FAIL;
+        }
+        *dateStamp = attributes.ftLastWriteTime;
+        return S_OK;
+    });
 }
 
 }  // namespace pelmora::thumb

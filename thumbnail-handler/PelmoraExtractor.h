@@ -18,7 +18,7 @@ class CPelmoraExtractor final
   public:
     CPelmoraExtractor(com::ModuleLock& module, IUnknown* outer) : ComObject(module, outer) {}
 
-    // IPersist / IPersistFile: only Load does anything; the others show their name in a message box.
+    // IPersist / IPersistFile: only Load does anything; the others answer E_NOTIMPL.
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
     HRESULT STDMETHODCALLTYPE IsDirty() override;
     // A path of MAX_PATH code units or more is refused and leaves no path behind.

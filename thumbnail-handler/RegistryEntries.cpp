@@ -39,11 +39,11 @@ const com::RegistryScript& extractorScript() {
          L"{4052CD3A-52F9-45CC-9903-A7E46BF2ED1B}"},
         {L".sgf", KeyMark::kept},
         {L".sgf\\shellex", KeyMark::none},
-        {L".sgf\\shellex\\{BB2E617C-0920-11d1-9A0B-00C04FC2D6C1}", KeyMark::none,
+        {L".sgf\\shellex\\{BB2E617C-0920-11d1-9A0B-00C04FC2D6C1}", KeyMark::whileOwn,
          L"{EDCCAA5E-9344-44EC-B16F-17D31447C734}"},
         {L".ugi", KeyMark::kept},
         {L".ugi\\shellex", KeyMark::none},
-        {L".ugi\\shellex\\{BB2E617C-0920-11d1-9A0B-00C04FC2D6C1}", KeyMark::none,
+        {L".ugi\\shellex\\{BB2E617C-0920-11d1-9A0B-00C04FC2D6C1}", KeyMark::whileOwn,
          L"{EDCCAA5E-9344-44EC-B16F-17D31447C734}"},
     };
     return script;
@@ -75,11 +75,11 @@ const com::RegistryScript& extThumbScript() {
          L"{4052CD3A-52F9-45CC-9903-A7E46BF2ED1B}"},
         {L".sgf", KeyMark::kept},
         {L".sgf\\shellex", KeyMark::none},
-        {L".sgf\\shellex\\{E357FCCD-A995-4576-B01F-234630154E96}", KeyMark::none,
+        {L".sgf\\shellex\\{E357FCCD-A995-4576-B01F-234630154E96}", KeyMark::whileOwn,
          L"{529ADC9B-2B78-4E89-ADE9-93E4CB9CF6DE}"},
         {L".ugi", KeyMark::kept},
         {L".ugi\\shellex", KeyMark::none},
-        {L".ugi\\shellex\\{E357FCCD-A995-4576-B01F-234630154E96}", KeyMark::none,
+        {L".ugi\\shellex\\{E357FCCD-A995-4576-B01F-234630154E96}", KeyMark::whileOwn,
          L"{529ADC9B-2B78-4E89-ADE9-93E4CB9CF6DE}"},
     };
     return script;

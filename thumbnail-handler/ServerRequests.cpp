@@ -2,12 +2,20 @@
 
 #include "HandlerEvents.h"
 #include "PelmoraThumbSrv.h"
+#include "WorkerApartment.h"
+
+#include <chrono>
+#include <memory>
+#include <utility>
 
 namespace pelmora::thumb {
 namespace {
 
 using com::ComPtr;
 using com::UniqueBstr;
+using Clock = std::chrono::steady_clock;
+
+constexpr DWORD defaultRequestBoundMs = 20000;
 
 // The server's classes are local servers; CLSCTX_ALL lets COM pick whatever is registered.
 HRESULT createServerObject(const wchar_t* progId, ComPtr<IUnknown>& object) {
@@ -22,46 +30,133 @@ unsigned short serverSize(std::int32_t length) {
     return static_cast<unsigned short>(length);
 }
 
-}  // namespace
-
-UniqueBstr requestFileImage(const wchar_t* path, std::int32_t width, std::int32_t height) {
-    ComPtr<IUnknown> object;
-    if (FAILED(createServerObject(L"PelmoraThumbSrv.ThumbExtractor", object))) {
-        reportError(events::fileGeneration, events::creationFailed);
-        return {};
+// A server that ended just as the request reached it (its idle period ran out, or it was killed).
+bool serverGone(HRESULT result) {
+    switch (result) {
+        case RPC_E_DISCONNECTED:
+        case RPC_E_SERVER_DIED:
+        case RPC_E_SERVER_DIED_DNE:
+        case CO_E_OBJNOTCONNECTED:
+        case CO_E_SERVER_EXEC_FAILURE:
+        case HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE):
+        case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED):
+        case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED_DNE):
+            return true;
+        default:
+            return false;
     }
-    ComPtr<IThumbExtractor> extractor;
-    if (FAILED(object->QueryInterface(IID_IThumbExtractor, extractor.receiveVoid()))) {
-        reportError(events::fileGenerationQuery, events::queryFailed);
-        return {};
-    }
-    UniqueBstr pathText(SysAllocString(path));
-    if (!pathText) return {};
-    BSTR pathValue = pathText.get();
-    UniqueBstr image;
-    if (FAILED(extractor->createImage(&pathValue, serverSize(width), serverSize(height), image.receive()))) {
-        return {};
-    }
-    return image;
 }
 
-UniqueBstr requestStreamImage(IStream* stream, std::int32_t width, std::int32_t height) {
-    ComPtr<IUnknown> object;
-    if (FAILED(createServerObject(L"PelmoraThumbSrv.ExtThumbExtractor", object))) {
-        reportError(events::streamGeneration, events::creationFailed);
-        return {};
-    }
-    ComPtr<IExtThumbExtractor> extractor;
-    if (FAILED(object->QueryInterface(IID_IExtThumbExtractor, extractor.receiveVoid()))) {
-        reportError(events::streamGeneration, events::noGenerator);
-        return {};
-    }
+// What went wrong in one attempt, for the events written after the last one.
+enum class Failure { none, creation, query, call };
+
+struct Attempt {
+    Failure failure = Failure::none;
+    HRESULT result = S_OK;
     UniqueBstr image;
-    if (FAILED(extractor->createImage(stream, serverSize(width), serverSize(height), image.receive()))) {
-        reportError(events::previewFailed, L"");
+};
+
+// One activation and one call; ask makes the call on the interface it was given.
+template <class Interface, class Ask>
+Attempt attempt(const wchar_t* progId, REFIID iid, Ask& ask) {
+    Attempt outcome;
+    ComPtr<IUnknown> object;
+    outcome.result = createServerObject(progId, object);
+    if (FAILED(outcome.result)) {
+        outcome.failure = Failure::creation;
+        return outcome;
+    }
+    ComPtr<Interface> extractor;
+    outcome.result = object->QueryInterface(iid, extractor.receiveVoid());
+    if (FAILED(outcome.result)) {
+        outcome.failure = Failure::query;
+        return outcome;
+    }
+    outcome.result = ask(extractor.get(), outcome.image);
+    if (FAILED(outcome.result)) outcome.failure = Failure::call;
+    return outcome;
+}
+
+// A request that meets a server which has just ended tries once more with a fresh activation, but only
+// early in its time: a server that ended because this very request got stuck would only get stuck again.
+template <class Interface, class Ask>
+Attempt askServer(const wchar_t* progId, REFIID iid, Ask ask, DWORD boundMs) {
+    const auto started = Clock::now();
+    Attempt outcome = attempt<Interface>(progId, iid, ask);
+    const auto retryWindow = std::chrono::milliseconds(boundMs / 4);
+    if (outcome.failure != Failure::none && serverGone(outcome.result) &&
+        Clock::now() - started < retryWindow) {
+        outcome = attempt<Interface>(progId, iid, ask);
+    }
+    return outcome;
+}
+
+// Runs the request within the bound; a request that does not finish in time is reported and left to end
+// on its own.
+template <class Request>
+UniqueBstr requestWithinBound(Request request, const std::wstring& record) {
+    const DWORD boundMs = requestBoundMs();
+    auto image = std::make_shared<UniqueBstr>();
+    const bool finished = runInWorkerApartment(
+        [image, request = std::move(request), boundMs]() mutable { *image = request(boundMs); }, boundMs);
+    if (!finished) {
+        reportError(events::requestTimedOut, record);
         return {};
     }
-    return image;
+    return std::move(*image);
+}
+
+}  // namespace
+
+DWORD requestBoundMs() {
+    wchar_t value[16];
+    const DWORD length = GetEnvironmentVariableW(L"PELMORA_THUMB_REQUEST_MS", value, 16);
+    if (length == 0 || length >= 16) return defaultRequestBoundMs;
+    wchar_t* end = nullptr;
+    const unsigned long parsed = std::wcstoul(value, &end, 10);
+    return end != value && *end == L'\0' && parsed > 0 ? static_cast<DWORD>(parsed) : defaultRequestBoundMs;
+}
+
+UniqueBstr requestFileImage(const std::wstring& path, std::int32_t width, std::int32_t height) {
+    return requestWithinBound(
+        [path, width, height](DWORD boundMs) -> UniqueBstr {
+            UniqueBstr pathText(SysAllocStringLen(path.data(), static_cast<UINT>(path.size())));
+            if (!pathText) return {};
+            auto ask = [&](IThumbExtractor* extractor, UniqueBstr& image) {
+                BSTR pathValue = pathText.get();
+                return extractor->createImage(&pathValue, serverSize(width), serverSize(height),
+                                              image.receive());
+            };
+            Attempt outcome = askServer<IThumbExtractor>(L"PelmoraThumbSrv.ThumbExtractor",
+                                                         IID_IThumbExtractor, ask, boundMs);
+            if (outcome.failure == Failure::creation)
+                reportError(events::fileGeneration, events::creationFailed);
+            if (outcome.failure == Failure::query)
+                reportError(events::fileGenerationQuery, events::queryFailed);
+            return std::move(outcome.image);
+        },
+        path);
+}
+
+UniqueBstr requestContentImage(UniqueBstr content, const std::wstring& record, std::int32_t width,
+                               std::int32_t height) {
+    auto shared = std::make_shared<UniqueBstr>(std::move(content));
+    return requestWithinBound(
+        [shared, width, height](DWORD boundMs) -> UniqueBstr {
+            auto ask = [&](IExtThumbExtractor* extractor, UniqueBstr& image) {
+                BSTR contentValue = shared->get();
+                return extractor->createImageSgf(&contentValue, serverSize(width), serverSize(height),
+                                                 image.receive());
+            };
+            Attempt outcome = askServer<IExtThumbExtractor>(L"PelmoraThumbSrv.ExtThumbExtractor",
+                                                            IID_IExtThumbExtractor, ask, boundMs);
+            if (outcome.failure == Failure::creation)
+                reportError(events::streamGeneration, events::creationFailed);
+            if (outcome.failure == Failure::query) reportError(events::streamGeneration, events::noGenerator);
+            if (outcome.failure == Failure::call) reportError(events::previewFailed, L"");
+            return std::move(outcome.image);
+        },
+        record);
 }
 
 }  // namespace pelmora::thumb

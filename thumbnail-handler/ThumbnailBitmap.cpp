@@ -26,9 +26,8 @@ class Selection {
 
 }  // namespace
 
-HRESULT createThumbnailBitmap(BSTR buffer, HBITMAP* bitmap, std::int32_t requestedWidth,
+HRESULT createThumbnailBitmap(com::UniqueBstr owned, HBITMAP* bitmap, std::int32_t requestedWidth,
                               std::int32_t requestedHeight) {
-    const com::UniqueBstr owned(buffer);
     if (!owned || !bitmap) return E_FAIL;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(owned.get());
     const auto picture = readThumbnailPicture(bytes, SysStringByteLen(owned.get()));

@@ -2,6 +2,7 @@
 
 #include "ThumbRenderer.h"
 
+#include <pelmora/com/ComBoundary.h>
 #include <pelmora/com/InterfaceTable.h>
 
 #include <algorithm>
@@ -25,8 +26,10 @@ HRESULT CExtThumbExtractor::createImage(IStream* stream, unsigned short x, unsig
     // count comes from another process and is never trusted beyond the buffer.
     stream->Read(buffer, static_cast<ULONG>(readLimit), &read);
     const auto count = static_cast<std::uint32_t>(std::min<ULONG>(read, readLimit));
-    *image = renderFromBytes(buffer, count, x, y);
-    return S_OK;
+    return com::comBoundary([&] {
+        *image = renderFromBytes(buffer, count, x, y);
+        return S_OK;
+    });
 }
 
 HRESULT CExtThumbExtractor::createImageSgf(BSTR* sgf, unsigned short x, unsigned short y, BSTR* image) {
@@ -34,8 +37,10 @@ HRESULT CExtThumbExtractor::createImageSgf(BSTR* sgf, unsigned short x, unsigned
     *image = nullptr;
     if (!sgf) return E_INVALIDARG;
     const BSTR data = *sgf;
-    *image = renderFromBytes(reinterpret_cast<const std::uint8_t*>(data), SysStringByteLen(data), x, y);
-    return S_OK;
+    return com::comBoundary([&] {
+        *image = renderFromBytes(reinterpret_cast<const std::uint8_t*>(data), SysStringByteLen(data), x, y);
+        return S_OK;
+    });
 }
 
 }  // namespace pelmora::thumbsrv

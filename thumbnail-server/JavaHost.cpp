@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cwchar>
@@ -27,6 +28,7 @@ constexpr std::size_t workingDirectoryCapacity = 261;
 std::atomic<JavaVM*> javaVm{nullptr};
 HANDLE jvmReady = nullptr;
 HANDLE jvmStop = nullptr;
+std::chrono::steady_clock::time_point jvmStart;
 
 [[noreturn]] void failStartup(const std::wstring& message, const std::wstring& detail) {
     reportError(message, detail);
@@ -133,6 +135,7 @@ DWORD WINAPI jvmThreadMain(void*) {
 }  // namespace
 
 bool startJvmThread() {
+    jvmStart = std::chrono::steady_clock::now();
     jvmReady = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     jvmStop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     // Nobody waits for the thread: it holds the VM for the rest of the process's life.
@@ -140,8 +143,20 @@ bool startJvmThread() {
     return static_cast<bool>(thread);
 }
 
-JavaVM* waitForJavaVm() {
-    if (jvmReady) WaitForSingleObject(jvmReady, INFINITE);
+std::chrono::steady_clock::time_point jvmThreadStarted() {
+    return jvmStart;
+}
+
+bool waitForJavaVm(std::chrono::steady_clock::time_point deadline) {
+    if (!jvmReady) return true;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const DWORD waitMs =
+        left.count() > 0 ? static_cast<DWORD>(std::min<long long>(left.count(), INFINITE - 1)) : 0;
+    return WaitForSingleObject(jvmReady, waitMs) == WAIT_OBJECT_0;
+}
+
+JavaVM* readyJavaVm() {
     return javaVm;
 }
 

@@ -4,13 +4,21 @@
 
 #include <jni.h>
 
+#include <chrono>
+
 namespace pelmora::thumbsrv {
 
 // Creates the ready and stop events and starts the JVM thread; false when the thread could not be created.
 // A JVM that cannot be started ends the whole process with exit code 1 after reporting why.
 bool startJvmThread();
 
-// Waits without limit until the JVM thread has created the VM; the VM, or null when none was created.
-JavaVM* waitForJavaVm();
+// When startJvmThread started the JVM thread.
+std::chrono::steady_clock::time_point jvmThreadStarted();
+
+// Waits until the JVM thread has created the VM, at most until deadline; false when the deadline passed.
+bool waitForJavaVm(std::chrono::steady_clock::time_point deadline);
+
+// The VM once it is ready; null before.
+JavaVM* readyJavaVm();
 
 }  // namespace pelmora::thumbsrv

@@ -9,27 +9,65 @@
 #include <pelmora/com/ComPtr.h>
 
 namespace pelmora::thumbsrv {
+namespace {
+
+// How often the main thread looks whether the server has become idle.
+constexpr UINT idleCheckMs = 250;
+
+CPelmoraThumbSrvModule* currentModule = nullptr;
+
+std::wstring environmentText(const wchar_t* name) {
+    wchar_t value[32];
+    const DWORD length = GetEnvironmentVariableW(name, value, static_cast<DWORD>(std::size(value)));
+    return length > 0 && length < std::size(value) ? std::wstring(value, length) : std::wstring();
+}
+
+SteadyTime now() {
+    return std::chrono::steady_clock::now();
+}
+
+}  // namespace
 
 CPelmoraThumbSrvModule::CPelmoraThumbSrvModule()
     : mainThreadId_(GetCurrentThreadId()),
+      bounds_(serverBoundsFrom(environmentText)),
+      idleWatch_(now()),
       // The order in which the class objects are registered.
       classes_{
           {&CLSID_ExtThumbExtractor, {&com::createObject<CExtThumbExtractor>, com::Aggregation::allowed}},
           {&CLSID_ThumbExtractor, {&com::createObject<CThumbExtractor>, com::Aggregation::allowed}},
-      } {}
+      } {
+    currentModule = this;
+}
 
-CPelmoraThumbSrvModule::~CPelmoraThumbSrvModule() = default;
+CPelmoraThumbSrvModule::~CPelmoraThumbSrvModule() {
+    currentModule = nullptr;
+}
+
+CPelmoraThumbSrvModule& CPelmoraThumbSrvModule::current() {
+    return *currentModule;
+}
 
 void CPelmoraThumbSrvModule::lock() {
-    CoAddRefServerProcess();
+    idleWatch_.objectCame(now());
 }
 
 void CPelmoraThumbSrvModule::unlock() {
-    if (CoReleaseServerProcess() != 0) return;
-    // COM should stop handing out activations now; revoking at once makes sure no new one reaches a process
-    // that is about to end.
+    idleWatch_.objectWent(now());
+}
+
+void CPelmoraThumbSrvModule::requestStarted() {
+    idleWatch_.callStarted();
+}
+
+void CPelmoraThumbSrvModule::requestEnded() {
+    idleWatch_.callEnded(now());
+}
+
+void CPelmoraThumbSrvModule::endStuckServer(const std::wstring& what, const std::wstring& record) {
+    reportError(what, record);
     if (GetCurrentThreadId() == mainThreadId_) revokeClassObjects();
-    if (shutdownEvent_) SetEvent(shutdownEvent_.get());
+    ExitProcess(1);
 }
 
 HRESULT CPelmoraThumbSrvModule::preMessageLoop() {
@@ -39,17 +77,8 @@ HRESULT CPelmoraThumbSrvModule::preMessageLoop() {
     }
     const HRESULT registered = registerClassObjects();
     if (FAILED(registered)) return registered;
-
-    shutdownEvent_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (shutdownEvent_) monitorThread_.reset(CreateThread(nullptr, 0, &monitorShutdown, this, 0, nullptr));
-    if (!shutdownEvent_ || !monitorThread_) {
-        revokeClassObjects();
-        return E_FAIL;
-    }
     const HRESULT resumed = CoResumeClassObjects();
     if (FAILED(resumed)) {
-        SetEvent(shutdownEvent_.get());
-        WaitForSingleObject(monitorThread_.get(), 2 * timeoutMs);
         revokeClassObjects();
         return resumed;
     }
@@ -57,11 +86,21 @@ HRESULT CPelmoraThumbSrvModule::preMessageLoop() {
 }
 
 void CPelmoraThumbSrvModule::runMessageLoop() {
+    // A server that nobody uses ends, whatever happened before: it never got an object, its last one went,
+    // or its client died without releasing one.
+    const UINT_PTR timer = SetTimer(nullptr, 0, idleCheckMs, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer) {
+            if (idleWatch_.shouldEnd(bounds_, now())) break;
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // New activations must go to a new server from now on.
+    revokeClassObjects();
+    KillTimer(nullptr, timer);
 }
 
 void CPelmoraThumbSrvModule::postMessageLoop() {
@@ -92,13 +131,6 @@ void CPelmoraThumbSrvModule::revokeClassObjects() {
     for (RegisteredClass& entry : classes_) {
         if (entry.cookie != 0) CoRevokeClassObject(std::exchange(entry.cookie, 0));
     }
-}
-
-DWORD WINAPI CPelmoraThumbSrvModule::monitorShutdown(void* parameter) {
-    auto* module = static_cast<CPelmoraThumbSrvModule*>(parameter);
-    WaitForSingleObject(module->shutdownEvent_.get(), INFINITE);
-    PostThreadMessageW(module->mainThreadId_, WM_QUIT, 0, 0);
-    return 0;
 }
 
 }  // namespace pelmora::thumbsrv

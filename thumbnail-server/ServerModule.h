@@ -1,13 +1,15 @@
-// The server process around its two classes: class objects, the server-process count and the shutdown that
-// follows when the count returns to 0.
+// The server process around its two classes: class objects, the bounds of every wait, and the end of a
+// server that is no longer used or whose request got stuck.
 #pragma once
 
-#include <pelmora/Win32Handles.h>
+#include "ServerLifetime.h"
+
 #include <pelmora/com/ClassFactory.h>
 #include <pelmora/com/ModuleLock.h>
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace pelmora::thumbsrv {
@@ -16,21 +18,32 @@ class CPelmoraThumbSrvModule final : public com::ModuleLock {
   public:
     // Pause between the end of the message loop and the end of the process.
     static constexpr DWORD pauseMs = 1000;
-    static constexpr DWORD timeoutMs = 5000;
 
+    // The one module of the process, made before the entry point runs, on the thread that will run it.
     CPelmoraThumbSrvModule();
     CPelmoraThumbSrvModule(const CPelmoraThumbSrvModule&) = delete;
     CPelmoraThumbSrvModule& operator=(const CPelmoraThumbSrvModule&) = delete;
     ~CPelmoraThumbSrvModule();
+    static CPelmoraThumbSrvModule& current();
 
-    // Lock: CoAddRefServerProcess. Unlock: CoReleaseServerProcess; at 0 the class objects are revoked at
-    // once (on the main thread) and the monitor thread is told to end the message loop.
+    // Objects and LockServer. The server does not end when the last one goes, but after the idle period that
+    // follows; objects that nobody calls end it after the longer unused period.
     void lock() override;
     void unlock() override;
 
-    // Starts the JVM thread, registers the class objects and starts the monitor. S_OK to run the message
-    // loop, S_FALSE when Java could not be started, a failure otherwise.
+    // Around every request, on the main thread: a server with a request in progress is in use.
+    void requestStarted();
+    void requestEnded();
+    const ServerBounds& bounds() const { return bounds_; }
+    // A wait of a request exceeded its bound: reports what and for which record, withdraws the class objects
+    // and ends the process with exit code 1, so that the requests queued behind it fail at once and the next
+    // one starts a fresh server. Main thread only.
+    [[noreturn]] void endStuckServer(const std::wstring& what, const std::wstring& record);
+
+    // Starts the JVM thread and registers the class objects. S_OK to run the message loop, S_FALSE when Java
+    // could not be started, a failure otherwise.
     HRESULT preMessageLoop();
+    // Runs until the server is no longer used (IdleWatch).
     void runMessageLoop();
     // Revokes the class objects and pauses.
     void postMessageLoop();
@@ -44,12 +57,11 @@ class CPelmoraThumbSrvModule final : public com::ModuleLock {
 
     HRESULT registerClassObjects();
     void revokeClassObjects();
-    static DWORD WINAPI monitorShutdown(void* module);
 
     const DWORD mainThreadId_;
+    const ServerBounds bounds_;
+    IdleWatch idleWatch_;
     std::vector<RegisteredClass> classes_;
-    KernelHandle shutdownEvent_;
-    KernelHandle monitorThread_;
 };
 
 }  // namespace pelmora::thumbsrv

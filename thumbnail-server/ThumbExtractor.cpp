@@ -2,6 +2,7 @@
 
 #include "ThumbRenderer.h"
 
+#include <pelmora/com/ComBoundary.h>
 #include <pelmora/com/InterfaceTable.h>
 
 namespace pelmora::thumbsrv {
@@ -18,8 +19,10 @@ HRESULT CThumbExtractor::createImage(BSTR* SGFText, unsigned short x, unsigned s
     if (!SGFText) return E_INVALIDARG;
     // The caller's BSTR is only read; a null BSTR is an empty text.
     const BSTR text = *SGFText;
-    *image = renderFromText(text ? text : L"", SysStringLen(text), x, y);
-    return S_OK;
+    return com::comBoundary([&] {
+        *image = renderFromText(text ? text : L"", SysStringLen(text), x, y);
+        return S_OK;
+    });
 }
 
 }  // namespace pelmora::thumbsrv

@@ -1,9 +1,13 @@
 #include "ThumbRenderer.h"
 
+#include "BoundedWorker.h"
 #include "JavaHost.h"
 #include "ServerEvents.h"
+#include "ServerModule.h"
 
 #include <jni.h>
+
+#include <string>
 
 namespace pelmora::thumbsrv {
 namespace {
@@ -23,7 +27,7 @@ class ThumbRenderContext {
     ThumbRenderContext& operator=(const ThumbRenderContext&) = delete;
     ~ThumbRenderContext() { endRenderRequest(); }
 
-    // Waits for the JVM, attaches as a daemon thread and looks up the class and both methods.
+    // Attaches to the ready JVM as a daemon thread and looks up the class and both methods.
     void beginRenderRequest();
     void endRenderRequest();
 
@@ -45,7 +49,7 @@ bool clearPendingException(JNIEnv* env) {
 }
 
 void ThumbRenderContext::beginRenderRequest() {
-    javaVm_ = waitForJavaVm();
+    javaVm_ = readyJavaVm();
     void* attached = nullptr;
     if (javaVm_ && javaVm_->AttachCurrentThreadAsDaemon(&attached, nullptr) == JNI_OK) {
         env = static_cast<JNIEnv*>(attached);
@@ -86,9 +90,10 @@ BSTR javaBytesToBstr(JNIEnv* env, jobject result) {
     return bytes;
 }
 
-// Runs one request; makeArgument builds the Java argument inside the request's local frame.
+// Runs one request on the calling thread; makeArgument builds the Java argument inside the request's local
+// frame.
 template <class MakeArgument>
-BSTR render(Variant variant, std::uint16_t x, std::uint16_t y, MakeArgument makeArgument) {
+BSTR renderHere(Variant variant, std::uint16_t x, std::uint16_t y, MakeArgument makeArgument) {
     ThumbRenderContext context;
     context.beginRenderRequest();
     BSTR image = nullptr;
@@ -114,17 +119,53 @@ BSTR render(Variant variant, std::uint16_t x, std::uint16_t y, MakeArgument make
     return image;
 }
 
+// Java runs on a thread of its own, so that the main thread can give up on a request that does not come back.
+BoundedWorker& renderThread() {
+    static BoundedWorker worker;
+    return worker;
+}
+
+class RequestInProgress {
+  public:
+    explicit RequestInProgress(CPelmoraThumbSrvModule& module) : module_(module) { module_.requestStarted(); }
+    RequestInProgress(const RequestInProgress&) = delete;
+    RequestInProgress& operator=(const RequestInProgress&) = delete;
+    ~RequestInProgress() { module_.requestEnded(); }
+
+  private:
+    CPelmoraThumbSrvModule& module_;
+};
+
+// One request with every wait bounded; record names it in the event of a request that got stuck.
+template <class MakeArgument>
+BSTR render(Variant variant, std::uint16_t x, std::uint16_t y, const std::wstring& record,
+            MakeArgument makeArgument) {
+    CPelmoraThumbSrvModule& module = CPelmoraThumbSrvModule::current();
+    const RequestInProgress inProgress(module);
+    const ServerBounds& bounds = module.bounds();
+    if (!waitForJavaVm(jvmThreadStarted() + bounds.jvmStart)) {
+        module.endStuckServer(L"Java VM not ready in time", record);
+    }
+    BSTR image = nullptr;
+    if (!renderThread().run([&] { image = renderHere(variant, x, y, makeArgument); }, bounds.render)) {
+        module.endStuckServer(L"Thumbnail generation did not end in time", record);
+    }
+    return image;
+}
+
 }  // namespace
 
 BSTR renderFromText(const wchar_t* text, std::uint32_t length, std::uint16_t x, std::uint16_t y) {
-    return render(Variant::text, x, y, [&](JNIEnv* env) -> jobject {
+    const std::wstring record = text ? std::wstring(text, length) : std::wstring();
+    return render(Variant::text, x, y, record, [&](JNIEnv* env) -> jobject {
         if (length > static_cast<std::uint32_t>(INT32_MAX)) return nullptr;
         return env->NewString(reinterpret_cast<const jchar*>(text), static_cast<jsize>(length));
     });
 }
 
 BSTR renderFromBytes(const std::uint8_t* bytes, std::uint32_t count, std::uint16_t x, std::uint16_t y) {
-    return render(Variant::bytes, x, y, [&](JNIEnv* env) -> jobject {
+    const std::wstring record = L"content of " + std::to_wstring(count) + L" bytes";
+    return render(Variant::bytes, x, y, record, [&](JNIEnv* env) -> jobject {
         if (count > static_cast<std::uint32_t>(INT32_MAX)) return nullptr;
         const auto size = static_cast<jsize>(count);
         jbyteArray array = env->NewByteArray(size);

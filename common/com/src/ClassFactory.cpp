@@ -19,14 +19,25 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
 }
 
 ULONG ClassFactory::AddRef() {
-    const ULONG count = ++references_;
-    if (locking_ == ClassObjectLocking::whileClientsHoldIt && count == 2) module_.lock();
+    if (locking_ == ClassObjectLocking::never) return ++references_;
+    ULONG count = 0;
+    module_.changeTogether([&] {
+        count = ++references_;
+        if (count == 2) module_.lock();
+    });
     return count;
 }
 
 ULONG ClassFactory::Release() {
-    const ULONG count = --references_;
-    if (locking_ == ClassObjectLocking::whileClientsHoldIt && count == 1) module_.unlock();
+    ULONG count = 0;
+    if (locking_ == ClassObjectLocking::never) {
+        count = --references_;
+    } else {
+        module_.changeTogether([&] {
+            count = --references_;
+            if (count == 1) module_.unlock();
+        });
+    }
     if (count == 0) delete this;
     return count;
 }

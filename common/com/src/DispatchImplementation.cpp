@@ -1,3 +1,4 @@
+#include <pelmora/com/ComBoundary.h>
 #include <pelmora/com/ComPtr.h>
 #include <pelmora/com/DispatchImplementation.h>
 
@@ -10,17 +11,19 @@ TypeInfoHolder::~TypeInfoHolder() {
 }
 
 HRESULT TypeInfoHolder::load(LCID locale, ITypeInfo** info) {
-    std::lock_guard<std::mutex> guard(mutex_);
-    if (!cached_) {
-        ComPtr<ITypeLib> library;
-        const HRESULT loaded = LoadRegTypeLib(library_, 1, 0, locale, library.receive());
-        if (FAILED(loaded)) return loaded;
-        const HRESULT found = library->GetTypeInfoOfGuid(iid_, &cached_);
-        if (FAILED(found)) return found;
-    }
-    cached_->AddRef();
-    *info = cached_;
-    return S_OK;
+    return comBoundary([&] {
+        std::lock_guard<std::mutex> guard(mutex_);
+        if (!cached_) {
+            ComPtr<ITypeLib> library;
+            const HRESULT loaded = LoadRegTypeLib(library_, 1, 0, locale, library.receive());
+            if (FAILED(loaded)) return loaded;
+            const HRESULT found = library->GetTypeInfoOfGuid(iid_, &cached_);
+            if (FAILED(found)) return found;
+        }
+        cached_->AddRef();
+        *info = cached_;
+        return S_OK;
+    });
 }
 
 HRESULT TypeInfoHolder::typeInfoCount(UINT* count) {

@@ -1,6 +1,8 @@
 #include <pelmora/Win32Handles.h>
 #include <pelmora/com/RegistryScript.h>
 
+#include <cwchar>
+
 namespace pelmora::com {
 namespace {
 
@@ -34,12 +36,30 @@ HRESULT writeKey(HKEY root, const RegistryKeyEntry& entry, const Replacements& r
     return S_OK;
 }
 
+// Whether the key's unnamed value is the given text.
+bool holdsDefault(HKEY key, const std::wstring& expected) {
+    wchar_t value[256] = {};
+    DWORD bytes = sizeof(value) - sizeof(wchar_t);
+    DWORD type = 0;
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return false;
+    }
+    return _wcsicmp(value, expected.c_str()) == 0;
+}
+
 HRESULT removeKey(HKEY root, const RegistryKeyEntry& entry, const Replacements& replacements) {
     const std::wstring path = applyReplacements(entry.path, replacements);
     RegistryKey key;
     LSTATUS status = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | KEY_WRITE, key.receive());
     if (status == ERROR_FILE_NOT_FOUND) return S_OK;
     if (status != ERROR_SUCCESS) return fromWin32(status);
+    if (entry.mark == KeyMark::whileOwn &&
+        !holdsDefault(key.get(),
+                      applyReplacements(entry.defaultValue ? entry.defaultValue : L"", replacements))) {
+        return S_OK;
+    }
     for (const NamedValue& value : entry.values) {
         status = RegDeleteValueW(key.get(), value.name);
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return fromWin32(status);

@@ -65,6 +65,12 @@ HRESULT unregisterTypeLibrary(const std::wstring& modulePath, RegistrationScope 
     if (FAILED(result)) return result;
     const TLIBATTR own = *attributes;
     library->ReleaseTLibAttr(attributes);
+    // Unregistering twice must work: uninstallers do it, and what follows in their run must still happen.
+    UniqueBstr registeredPath;
+    if (QueryPathOfRegTypeLib(own.guid, own.wMajorVerNum, own.wMinorVerNum, own.lcid,
+                              registeredPath.receive()) == TYPE_E_LIBNOTREGISTERED) {
+        return S_OK;
+    }
     if (auto forUser = userFunction<UnregisterForUser>(scope, "UnRegisterTypeLibForUser")) {
         return forUser(own.guid, own.wMajorVerNum, own.wMinorVerNum, own.lcid, own.syskind);
     }

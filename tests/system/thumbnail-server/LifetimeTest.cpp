@@ -73,9 +73,10 @@ TEST_F(ServerLifetimeTest, AnActivationAfterTheEndStartsANewProcessWithItsOwnJvm
     EXPECT_EQ(installation.logLinesStartingWith("create version=").size(), 2u);
 }
 
-TEST_F(ServerLifetimeTest, ActivationsRightAfterTheLastReleaseAreServedByFreshProcesses) {
+TEST_F(ServerLifetimeTest, ActivationsRightAfterTheLastReleaseAreServedByTheServerThatStaysWarm) {
     installation.setScript(L"render=image:8x8x24");
-    // Each activation follows the previous release at once, while that server is shutting down.
+    installation.setIdleMs(5000);
+    // Each activation follows the previous release at once.
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         ComPtr<IThumbExtractor> extractor;
@@ -84,6 +85,7 @@ TEST_F(ServerLifetimeTest, ActivationsRightAfterTheLastReleaseAreServedByFreshPr
         ASSERT_EQ(requestPathImage(extractor.get(), L"C:\\quick.sgf", 8, 8, image), S_OK);
         EXPECT_TRUE(image);
     }
+    EXPECT_EQ(installation.logLinesStartingWith("create version=").size(), 1u);
 }
 
 TEST_F(ServerLifetimeTest, TheJvmGetsTheClassPathOfTheListFileTheLibraryPathAndHeadlessMode) {

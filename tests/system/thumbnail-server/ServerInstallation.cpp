@@ -48,6 +48,8 @@ ServerInstallation::ServerInstallation(const std::wstring& folderPrefix, Private
     : folder_(folderPrefix),
       logSetting_(L"PELMORA_TESTJVM_LOG", folder_ / L"jvm.log"),
       scriptSetting_(L"PELMORA_TESTJVM_SCRIPT", std::nullopt),
+      // Tests start many servers one after the other; each should be gone soon after its last request.
+      idleSetting_(L"PELMORA_THUMBSRV_IDLE_MS", L"1000"),
       debugSetting_(L"WINEDEBUG", std::wstring(eventLogDebugSetting)) {
     copyFile(binaryFolder() + L"\\" + serverExecutable, serverPath());
     if (side == JavaSide::real) {
@@ -89,6 +91,10 @@ DWORD ServerInstallation::registerServer() {
         addWineMarshalerEntry(serverPath());
     }
     return exitCode;
+}
+
+void ServerInstallation::setIdleMs(unsigned milliseconds) {
+    idleSetting_.set(std::to_wstring(milliseconds));
 }
 
 void ServerInstallation::unregisterServer() {

@@ -55,6 +55,8 @@ class ServerInstallation {
 
     // The runtime's script for every server started from now on ("" for none).
     void setScript(const std::wstring& script);
+    // How long servers started from now on stay after their last use (1 s unless a test sets another).
+    void setIdleMs(unsigned milliseconds);
     // The runtime's log, one line each.
     std::vector<std::string> log() const;
     // Log lines that start with prefix.
@@ -69,6 +71,7 @@ class ServerInstallation {
     TempFolder folder_;
     ScopedEnvironmentVariable logSetting_;
     ScopedEnvironmentVariable scriptSetting_;
+    ScopedEnvironmentVariable idleSetting_;
     // Every process started from the test reports its error events to the debug output.
     ScopedEnvironmentVariable debugSetting_;
     bool registered_ = false;

@@ -17,9 +17,9 @@ namespace {
 using test::BitmapPixels;
 using test::testPicturePixel;
 
-BSTR bstrOf(const std::vector<std::uint8_t>& bytes) {
-    return SysAllocStringByteLen(reinterpret_cast<const char*>(bytes.data()),
-                                 static_cast<UINT>(bytes.size()));
+com::UniqueBstr bstrOf(const std::vector<std::uint8_t>& bytes) {
+    return com::UniqueBstr(SysAllocStringByteLen(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<UINT>(bytes.size())));
 }
 
 // Makes the bitmap of a test picture and reads it back.
@@ -84,7 +84,7 @@ TEST(ThumbnailBitmapTest, TheBitmapHasTheScreensFormat) {
 TEST(ThumbnailBitmapTest, NoPictureLeavesTheOutputAsTheCallerSetIt) {
     const auto marker = reinterpret_cast<HBITMAP>(static_cast<std::uintptr_t>(0x1234));
     HBITMAP bitmap = marker;
-    EXPECT_EQ(createThumbnailBitmap(nullptr, &bitmap, 256, 256), E_FAIL);
+    EXPECT_EQ(createThumbnailBitmap({}, &bitmap, 256, 256), E_FAIL);
     EXPECT_EQ(bitmap, marker);
 
     std::vector<std::uint8_t> truncated = test::testPictureBuffer(64, 64, 24);

@@ -17,6 +17,9 @@ enum class KeyMark {
     force,
     // Never deleted; only what is listed below it is processed.
     kept,
+    // Deleted at unregistration (with its named values) only while its unnamed value still is the script's,
+    // compared without regard to case: a key that another program took over since stays as it is.
+    whileOwn,
 };
 
 struct NamedValue {

@@ -16,7 +16,8 @@ enum class RegistrationScope { machine, user };
 // registration is used when OLEAUT32 offers it and the machine-wide one otherwise.
 HRESULT registerTypeLibrary(const std::wstring& modulePath, RegistrationScope scope);
 
-// Unregisters the library with its own identifier, version, locale and system kind, read from the module.
+// Unregisters the library with its own identifier, version, locale and system kind, read from the module;
+// a library that is not registered (any more) is no failure.
 HRESULT unregisterTypeLibrary(const std::wstring& modulePath, RegistrationScope scope);
 
 }  // namespace pelmora::com

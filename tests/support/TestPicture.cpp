@@ -115,4 +115,10 @@ std::string testChecksumText(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
+std::string countingBytes(std::size_t count) {
+    std::string bytes(count, '\0');
+    for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    return bytes;
+}
+
 }  // namespace pelmora::test

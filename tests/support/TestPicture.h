@@ -57,6 +57,8 @@ std::vector<std::uint8_t> testPictureBuffer(int width, int height, int bitCount)
 
 // 32-bit FNV-1a of the bytes, which the runtime's log records for byte[] arguments.
 std::uint32_t testChecksum(const std::uint8_t* bytes, std::size_t count);
+// Bytes that differ from position to position, so a checksum tells which part of them arrived.
+std::string countingBytes(std::size_t count);
 // The checksum as the log writes it: 8 lower-case hexadecimal digits.
 std::string testChecksumText(const std::uint8_t* bytes, std::size_t count);
 

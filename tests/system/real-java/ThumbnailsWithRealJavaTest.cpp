@@ -5,13 +5,17 @@
 #include "EventLogLines.h"
 #include "HandlerInstallation.h"
 #include "RealJavaSamples.h"
+#include "ScopedEnvironmentVariable.h"
 #include "ServerInstallation.h"
 #include "ThumbnailRequests.h"
 #include "Utf8Text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cctype>
+#include <cstring>
 #include <memory>
 #include <sstream>
 
@@ -119,6 +123,23 @@ TEST_F(ThumbnailsWithRealJavaTest, AFileThatIsNoGameRecordGivesNoThumbnail) {
     EXPECT_FALSE(bitmap);
     // The server reports the missing picture; the handler adds its own failure.
     EXPECT_FALSE(watch.events().empty());
+}
+
+TEST_F(ThumbnailsWithRealJavaTest, ARecordWhoseReadNeverEndsFailsInTimeAndTheNextOneIsDrawn) {
+    // A FIFO under Wine's Z: drive, made by the test fixture: Java's read of it never ends.
+    std::wstring fifo =
+        L"Z:" + std::wstring(PELMORA_FIFO_RECORD, PELMORA_FIFO_RECORD + std::strlen(PELMORA_FIFO_RECORD));
+    std::replace(fifo.begin(), fifo.end(), L'/', L'\\');
+    const ScopedEnvironmentVariable renderBound(L"PELMORA_THUMBSRV_RENDER_MS", L"4000");
+    const auto started = GetTickCount64();
+    GdiBitmap stuck;
+    EXPECT_EQ(pathThumbnail(createExtractor().get(), fifo, SIZE{160, 160}, 0, stuck), E_FAIL);
+    EXPECT_LT(GetTickCount64() - started, 20000u) << "the server gives up after 4 s";
+    const SampleRecord& sample = sampleRecords().front();
+    GdiBitmap bitmap;
+    ASSERT_EQ(pathThumbnail(createExtractor().get(), samplePath(sample.fileName), SIZE{160, 160}, 0, bitmap),
+              S_OK);
+    expectBoard(bitmap.get(), sample, 160);
 }
 
 }  // namespace

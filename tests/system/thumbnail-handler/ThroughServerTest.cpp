@@ -9,6 +9,7 @@
 #include "RegistryFixture.h"
 #include "ServerInstallation.h"
 #include "TestPicture.h"
+#include "ThroughServerFixture.h"
 #include "ThumbnailRequests.h"
 #include "Utf8Text.h"
 
@@ -29,8 +30,6 @@ namespace pelmora::test {
 namespace {
 
 using com::ComPtr;
-
-constexpr const char* gameRecord = "(;GM[1]FF[4]SZ[9]PB[Black]PW[White];B[ee];W[cc];B[gc])";
 
 // Every pixel of the bitmap is the test picture's pixel at the same place.
 void expectExactCopy(HBITMAP bitmap, int width, int height, int bitCount) {
@@ -61,40 +60,6 @@ class ChangedRegistryString {
     std::wstring key_;
     std::wstring original_;
     RegistryFixture registry_;
-};
-
-class ThroughServerTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        server_ = std::make_unique<ServerInstallation>(L"handler-server");
-        ASSERT_EQ(server_->registerServer(), 0u);
-        handler_ = std::make_unique<HandlerInstallation>();
-        ASSERT_EQ(handler_->registerHandler(), 0u);
-    }
-    static void TearDownTestSuite() {
-        handler_.reset();
-        server_.reset();
-    }
-
-    void SetUp() override {
-        ASSERT_EQ(CoInitialize(nullptr), S_OK);
-        waitForServersToEnd();
-        server().clearLog();
-        gamePath = server().folder().createFile(L"game one.sgf", gameRecord);
-    }
-    void TearDown() override {
-        CoUninitialize();
-        waitForServersToEnd();
-    }
-
-    static ServerInstallation& server() { return *server_; }
-    static HandlerInstallation& handler() { return *handler_; }
-
-    std::wstring gamePath;
-
-  private:
-    static inline std::unique_ptr<ServerInstallation> server_;
-    static inline std::unique_ptr<HandlerInstallation> handler_;
 };
 
 TEST_F(ThroughServerTest, AStreamThumbnailIsTheRenderersPictureCopiedPixelForPixel) {

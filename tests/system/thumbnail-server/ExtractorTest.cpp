@@ -23,13 +23,6 @@ std::string hex(std::uint32_t value) {
     return text;
 }
 
-// Bytes that differ from position to position, so a checksum tells which part of them arrived.
-std::string countingBytes(std::size_t count) {
-    std::string bytes(count, '\0');
-    for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-    return bytes;
-}
-
 std::string checksumOf(const std::string& bytes, std::size_t from, std::size_t count) {
     return hex(testChecksum(reinterpret_cast<const std::uint8_t*>(bytes.data()) + from, count));
 }

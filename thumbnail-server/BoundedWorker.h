@@ -3,19 +3,18 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <thread>
 
 namespace pelmora::thumbsrv {
 
 class BoundedWorker {
   public:
-    BoundedWorker() = default;
+    BoundedWorker();
     BoundedWorker(const BoundedWorker&) = delete;
     BoundedWorker& operator=(const BoundedWorker&) = delete;
-    // Ends the thread; one whose job is stuck is left behind.
+    // Ends the thread; one whose job is stuck is left behind and ends when the job does.
     ~BoundedWorker();
 
     // Runs job on the worker's thread (started on first use) and waits for it; false when it did not finish
@@ -23,14 +22,11 @@ class BoundedWorker {
     bool run(std::function<void()> job, std::chrono::milliseconds bound);
 
   private:
-    void serve();
+    struct State;
+    static void serve(std::shared_ptr<State> state);
 
-    std::mutex lock_;
-    std::condition_variable changed_;
-    std::function<void()> job_;
-    bool jobDone_ = false;
-    bool stopping_ = false;
-    bool stuck_ = false;
+    // Shared with the thread, which may outlive the worker when its job is stuck.
+    std::shared_ptr<State> state_;
     std::thread thread_;
 };
 

@@ -181,11 +181,22 @@ TEST_F(HandlerRegistrationTest, AnotherHandlersShellexEntriesSurviveUnregistrati
     registry.own(HKEY_CLASSES_ROOT, other);
     ASSERT_EQ(installation.registerHandler(), 0u);
     registry.setString(HKEY_CLASSES_ROOT, other, L"", L"{11111111-2222-3333-4444-555555555555}");
-    ASSERT_EQ(installation.unregisterHandler(), 0u);
+    // Another program took the .ugi thumbnail provider over since.
+    const std::wstring takenOver = std::wstring(L".ugi\\shellex\\") + thumbnailProviderKey;
+    registry.own(HKEY_CLASSES_ROOT, takenOver);
+    registry.setString(HKEY_CLASSES_ROOT, takenOver, L"", L"{66666666-7777-8888-9999-000000000000}");
+    // Uninstallers unregister more than once; each run succeeds.
+    EXPECT_EQ(installation.unregisterHandler(), 0u);
+    EXPECT_EQ(installation.runRegsvr32(L"/s /u"), 0u);
     EXPECT_TRUE(keyExists(HKEY_CLASSES_ROOT, other));
+    std::wstring owner;
+    EXPECT_TRUE(readString(HKEY_CLASSES_ROOT, takenOver, L"", owner));
+    EXPECT_EQ(owner, L"{66666666-7777-8888-9999-000000000000}");
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, std::wstring(L".sgf\\shellex\\") + extractImageKey));
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, std::wstring(L".sgf\\shellex\\") + thumbnailProviderKey));
-    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, L".ugi\\shellex"));
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, std::wstring(L".ugi\\shellex\\") + extractImageKey));
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + handlerLibraryId));
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, std::wstring(L"AppID\\") + handlerAppId));
 }
 
 TEST_F(HandlerRegistrationTest, RegistrationRestoresTheCallersThreadLocale) {

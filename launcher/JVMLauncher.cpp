@@ -5,8 +5,6 @@
 #include "LauncherError.h"
 #include "Properties.h"
 
-#include <fstream>
-
 namespace pelmora {
 namespace {
 
@@ -86,10 +84,15 @@ void JVMLauncher::buildInitArgs() {
 }
 
 void JVMLauncher::writeDiagnostics() const {
-    // Only when the settings name a debug file; the launcher itself never sets one.
-    std::wofstream out(properties_->debugFile().c_str(), std::ios::app);
-    out << L"The chosen JVM: " << properties_->chosenJvm()->describe() << L"\n";
-    out << L"The properties chosen: " << properties_->describeSettings() << L"\n";
+    // Only when the settings name a debug file; the launcher itself never sets one. Appended as 8-bit text.
+    const FileHandle out(CreateFileW(properties_->debugFile().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return;
+    const std::string text =
+        lowBytesOf(L"The chosen JVM: " + properties_->chosenJvm()->describe() + L"\nThe properties chosen: " +
+                   properties_->describeSettings() + L"\n");
+    DWORD written = 0;
+    WriteFile(out.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 void JVMLauncher::loadJvmLibrary(const std::wstring& chosenPath) {

@@ -11,13 +11,14 @@
 #include "WindowsPaths.h"
 #include "WindowsRegistry.h"
 
+#include <pelmora/FileBytes.h>
+
 #include <direct.h>
 #include <process.h>
 
 #include <cstdint>
 #include <cwchar>
-#include <fstream>
-#include <locale>
+#include <optional>
 
 namespace pelmora {
 namespace {
@@ -32,11 +33,11 @@ class WindowsInstallation : public InstallationView {
     bool pathExists(const std::wstring& path) const override { return pelmora::pathExists(path); }
 
     std::vector<std::wstring> classPathEntries() const override {
-        // Each byte of the file becomes one character; text mode drops the carriage return of a line end.
-        std::wifstream file(".\\Pelmora.cp");
-        file.imbue(std::locale::classic());
-        if (!file.is_open()) return {};
-        return readClassPathList(file);
+        const std::optional<std::string> list = readFileBytes(L".\\Pelmora.cp");
+        if (!list) return {};
+        std::vector<std::wstring> entries;
+        for (const std::string& entry : readClassPathList(*list)) entries.push_back(widenEachByte(entry));
+        return entries;
     }
 
     double totalPhysicalMemoryKb() const override { return pelmora::totalPhysicalMemoryKb(); }

@@ -5,6 +5,7 @@
 #include "RegistryJavaInstallView.h"
 #include "ServerEvents.h"
 
+#include <pelmora/FileBytes.h>
 #include <pelmora/Win32Handles.h>
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cwchar>
-#include <fstream>
+#include <optional>
 #include <string>
 
 namespace pelmora::thumbsrv {
@@ -88,7 +89,8 @@ std::wstring loadingErrorMessage(DWORD error) {
 
 DWORD WINAPI jvmThreadMain(void*) {
     const RegistryJavaInstallView view;
-    const auto location = findJavaHome(ownFolder(), view);
+    const std::wstring folder = ownFolder();
+    const auto location = findJavaHome(folder, view);
     if (!location) failStartup(L"Java directory not found", L"");
 
     const std::wstring workingDirectory = location->javaHome + L"\\bin";
@@ -102,9 +104,9 @@ DWORD WINAPI jvmThreadMain(void*) {
     if (!jvmLibrary) failStartup(loadingErrorMessage(GetLastError()), location->jvmDllPath);
 
     const std::string exeFolder = executableFolderAnsi();
-    std::ifstream classPathList(exeFolder + "Pelmora.cp");
+    const std::optional<std::string> classPathList = readFileBytes(folder + L"\\Pelmora.cp");
     JvmOptions built = buildJvmOptions(exeFolder, narrowJavaHome(location->javaHome),
-                                       classPathList ? &classPathList : nullptr);
+                                       classPathList ? &*classPathList : nullptr);
     if (!built.ok())
         failStartup(L"Java VM creation failed", std::wstring(built.error.begin(), built.error.end()));
 

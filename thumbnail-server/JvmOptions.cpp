@@ -14,7 +14,7 @@ JvmOptions failure(const char* reason) {
 }  // namespace
 
 JvmOptions buildJvmOptions(const std::string& exeFolder, const std::string& javaHome,
-                           std::istream* classPathList) {
+                           const std::string* classPathList) {
     std::string classPath = "-Djava.class.path=" + exeFolder + "Pelmora.jar";
     if (classPathList) {
         for (const auto& entry : readClassPathList(*classPathList)) {

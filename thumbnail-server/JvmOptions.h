@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
 #include <string>
 #include <vector>
 
@@ -23,8 +22,8 @@ struct JvmOptions {
 
 // The class path ("Pelmora.jar", then each entry of the class path list under "lib\"), the library path
 // (javaHome + "\lib") and headless mode. exeFolder ends with a backslash and is at most 259 bytes; the list
-// is the opened class path list file, or null when there is none.
+// is the class path list file's bytes, or null when there is none.
 JvmOptions buildJvmOptions(const std::string& exeFolder, const std::string& javaHome,
-                           std::istream* classPathList);
+                           const std::string* classPathList);
 
 }  // namespace pelmora

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace pelmora {
 namespace {
@@ -116,13 +118,18 @@ TEST(DescribeSettings, ListsTheFieldsInOrderWithoutEscaping) {
               L"commandLineArguments[2]=f.sgf");
 }
 
-TEST(ClassPathList, NonEmptyLinesExactlyAsRead) {
-    std::wistringstream file(L"a.jar\n\nb.jar");
-    EXPECT_EQ(readClassPathList(file), (std::vector<std::wstring>{L"a.jar", L"b.jar"}));
-    std::wistringstream blanks(L" spaced .jar \n#not a comment\n\n\n");
-    EXPECT_EQ(readClassPathList(blanks), (std::vector<std::wstring>{L" spaced .jar ", L"#not a comment"}));
-    std::wistringstream empty(L"");
-    EXPECT_TRUE(readClassPathList(empty).empty());
+TEST(ClassPathList, NonEmptyLinesExactlyAsReadEachByteOneCharacter) {
+    using Lines = std::vector<std::string>;
+    const std::pair<std::string, Lines> cases[] = {
+        {"a.jar\n\nb.jar", {"a.jar", "b.jar"}},
+        {" spaced .jar \n#not a comment\n\n\n", {" spaced .jar ", "#not a comment"}},
+        {"", {}},
+        // Only a carriage return right before a line feed goes, as in a text-mode read.
+        {"a.jar\r\nb\rc.jar\r\r\n\r\nlast\r", {"a.jar", "b\rc.jar\r", "last\r"}},
+        {std::string("n\0l.jar\n", 8), {std::string("n\0l.jar", 7)}},
+    };
+    for (const auto& [bytes, lines] : cases) EXPECT_EQ(readClassPathList(bytes), lines) << bytes;
+    EXPECT_EQ(widenEachByte("caf\xE9\xFF"), L"caf\u00e9\u00ff");
 }
 
 }  // namespace

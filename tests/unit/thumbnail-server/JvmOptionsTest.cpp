@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
 
 namespace pelmora {
 namespace {
 
 JvmOptions optionsFor(const std::string& javaHome, const std::string& list, bool listExists = true) {
-    std::istringstream file(list);
-    return buildJvmOptions("D:\\App\\", javaHome, listExists ? &file : nullptr);
+    return buildJvmOptions("D:\\App\\", javaHome, listExists ? &list : nullptr);
 }
 
 TEST(JvmOptions, ClassPathThenLibraryPathThenHeadless) {

@@ -1,6 +1,12 @@
 #include "CommandWindow.h"
 
 #include "ErrHandler.h"
+#include "InstanceElection.h"
+
+#include <process.h>
+
+#include <cstdint>
+#include <utility>
 
 namespace pelmora {
 namespace {
@@ -13,6 +19,9 @@ const UINT handOffAnswerTimeoutMs = 10000;
 // Creating or destroying the hidden window takes milliseconds; the bound only keeps a broken window thread
 // from holding up the start or the end of the application.
 const DWORD windowChangeTimeoutMs = 10000;
+// The election's bound (30 s) and the hand-off's (10 s), with room to spare.
+const DWORD decisionTimeoutMs = 60000;
+const unsigned commandWindowStackSize = 10000;
 
 CommandWindow* theRecord = nullptr;
 
@@ -22,6 +31,7 @@ std::wstring noAnswerMessage(HWND window) {
     return L"The running instance of Pelmora (process " + std::to_wstring(processId) +
            L") does not answer, so the documents were not handed over. Close Pelmora and try again.";
 }
+
 }  // namespace
 
 CommandWindow* getCommandWindow(HINSTANCE instance) {
@@ -33,8 +43,15 @@ CommandWindow* getCommandWindow(HINSTANCE instance) {
     return theRecord;
 }
 
-int commandWindowThread(CommandWindow* record) {
-    record->windowThreadId = GetCurrentThreadId();
+namespace {
+
+void decide(CommandWindow* record, StartDecision decision, std::wstring failure = {}) {
+    record->failure = std::move(failure);
+    record->decision = decision;
+    SetEvent(record->decided.get());
+}
+
+void createCommandWindow(CommandWindow* record) {
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = commandWindowProc;
     windowClass.hInstance = record->instance;
@@ -43,7 +60,33 @@ int commandWindowThread(CommandWindow* record) {
     // A top-level window (not message-only), never shown, so that FindWindowW of later starts finds it.
     record->window = CreateWindowExW(0, MAKEINTATOM(record->classAtom), windowTitle, 0, 0, 0, 1, 1, nullptr,
                                      nullptr, nullptr, nullptr);
-    SetEvent(record->windowCreated.get());
+}
+
+// The election and its outcome; true when this start is to become the running instance, with its window.
+bool electThisStart(CommandWindow* record) {
+    try {
+        InstanceElection election = InstanceElection::enter();
+        if (forwardCommandLine(record->handOffLine, true) != 0) {
+            decide(record, StartDecision::handedOver);
+            return false;
+        }
+        // The main thread prepares the application while the window is made; later starts wait for it.
+        decide(record, StartDecision::runHere);
+        createCommandWindow(record);
+        return true;
+    } catch (const std::wstring& message) {
+        decide(record, StartDecision::failed, message);
+    } catch (...) {
+        decide(record, StartDecision::failed, L"Error while looking for a running instance.");
+    }
+    return false;
+}
+
+}  // namespace
+
+int commandWindowThread(CommandWindow* record) {
+    record->windowThreadId = GetCurrentThreadId();
+    if (!electThisStart(record)) return 0;
     MSG message;
     int result;
     while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0) {
@@ -74,8 +117,20 @@ DWORD handleCommandText(CommandWindow* record, const std::wstring& text) {
     return GetCurrentProcessId();
 }
 
-void waitForCommandWindow(CommandWindow* record) {
-    WaitForSingleObject(record->windowCreated.get(), windowChangeTimeoutMs);
+void __cdecl windowThreadEntry(void* record) {
+    commandWindowThread(static_cast<CommandWindow*>(record));
+}
+
+StartDecision decideStart(CommandWindow* record) {
+    if (_beginthread(windowThreadEntry, commandWindowStackSize, record) == static_cast<std::uintptr_t>(-1)) {
+        throw std::wstring(L"Cannot start the command window's thread.");
+    }
+    // The thread decides within its own bounds: the election's and the hand-off's.
+    if (WaitForSingleObject(record->decided.get(), decisionTimeoutMs) != WAIT_OBJECT_0) {
+        throw std::wstring(L"Looking for a running instance of Pelmora did not end.");
+    }
+    if (record->decision == StartDecision::failed) throw record->failure;
+    return record->decision;
 }
 
 void removeCommandWindow(CommandWindow* record) {

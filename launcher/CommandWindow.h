@@ -14,31 +14,42 @@
 
 namespace pelmora {
 
+// What the window thread decided for this start.
+enum class StartDecision { handedOver, runHere, failed };
+
 struct CommandWindow {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     ATOM classAtom = 0;
 
-    CommandQueue commands;
-    // Set by the window thread once it has tried to create the window, and again when it has removed it.
-    KernelHandle windowCreated{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    // The line a start offers to a running instance, set before the window thread starts.
+    std::wstring handOffLine;
+    // Set by the window thread once it has decided (decision, and failure for the user when it failed), and
+    // when it has removed its window.
+    KernelHandle decided{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    StartDecision decision = StartDecision::failed;
+    std::wstring failure;
     KernelHandle windowRemoved{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     DWORD windowThreadId = 0;
+
+    CommandQueue commands;
 };
 
 // The process's record, created with the instance handle on the first call; later calls return it unchanged.
 CommandWindow* getCommandWindow(HINSTANCE instance);
 
 // Thread procedure of the window thread (started with _beginthread); returns the last GetMessageW result.
-// It removes the window when its loop ends (message WM_USER).
+// It holds the election from before the window search until the hand-off was answered or its own window
+// exists: the main thread learns the decision as soon as it is made and goes on meanwhile. It removes the
+// window when its loop ends (message WM_USER).
 int commandWindowThread(CommandWindow* record);
 LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Queues one command line for Java and returns this process's id.
 DWORD handleCommandText(CommandWindow* record, const std::wstring& text);
 
-// Waits (bounded) until the window thread has created its window or given up.
-void waitForCommandWindow(CommandWindow* record);
+// Starts the window thread and waits (bounded) for its decision.
+StartDecision decideStart(CommandWindow* record);
 // Ends the window thread's loop and waits (bounded) until the window is gone, so that later starts no longer
 // find this instance.
 void removeCommandWindow(CommandWindow* record);

@@ -14,9 +14,7 @@
 #include <pelmora/FileBytes.h>
 
 #include <direct.h>
-#include <process.h>
 
-#include <cstdint>
 #include <cwchar>
 #include <optional>
 
@@ -24,7 +22,6 @@ namespace pelmora {
 namespace {
 
 const DWORD handOffExitDelayMs = 2000;
-const unsigned commandWindowStackSize = 10000;
 
 // The installation as this machine shows it; paths are relative to the current directory, the installation
 // folder.
@@ -47,17 +44,6 @@ class WindowsInstallation : public InstallationView {
     }
 };
 
-void __cdecl windowThreadEntry(void* record) {
-    commandWindowThread(static_cast<CommandWindow*>(record));
-}
-
-// Starts the command window's thread and waits until its window exists, so that the election can end.
-void startCommandWindow(CommandWindow* record) {
-    if (_beginthread(windowThreadEntry, commandWindowStackSize, record) != static_cast<std::uintptr_t>(-1)) {
-        waitForCommandWindow(record);
-    }
-}
-
 // Java gets the queued texts on the delivery thread, once main has been called.
 CommandQueue::Delivery deliveryTo(JVMLauncher& launcher) {
     return [&launcher](const std::wstring& text) {
@@ -76,14 +62,14 @@ void withdrawFromHandOffs(CommandWindow* record) {
     removeCommandWindow(record);
 }
 
-// Enters the election and offers the line to a running instance. Returns the election, still held, when there
-// is none; after a hand-off the process ends here, as a hand-off should.
-InstanceElection handOffOrHoldElection(const std::wstring& line) {
+// Hands the line to a running instance, or returns when this start is to become the running instance; a
+// hand-off ends the process here, as it should.
+void handOffOrContinue(CommandWindow* record, const std::wstring& line) {
+    record->handOffLine = line;
     try {
-        InstanceElection election = InstanceElection::enter();
-        if (forwardCommandLine(line, true) == 0) return election;
+        if (decideStart(record) == StartDecision::runHere) return;
     } catch (const std::wstring& message) {
-        // The election was released while leaving the block: nobody waits for this box.
+        // The window thread released the election before it reported: nobody waits for this box.
         ErrHandler::fatalError(message);
     }
     Sleep(handOffExitDelayMs);
@@ -109,10 +95,8 @@ void configureLaunch(const std::vector<std::wstring>& args, Properties& settings
     settings.evaluateJvm();
 }
 
-int runApplication(const std::vector<std::wstring>& args, InstanceElection election) {
+int runApplication(const std::vector<std::wstring>& args) {
     CommandWindow* record = getCommandWindow(nullptr);
-    startCommandWindow(record);
-    election.release();
     std::unique_ptr<Properties> settings = createSettingsFromExe();
     configureLaunch(args, *settings);
 
@@ -142,8 +126,8 @@ int launcherMain(HINSTANCE instance, std::vector<std::wstring> args) {
     }
 
     args = rewriteArguments(std::move(args), startup->callerDir());
-    InstanceElection election = handOffOrHoldElection(composeForwardingLine(args));
-    return runApplication(args, std::move(election));
+    handOffOrContinue(getCommandWindow(instance), composeForwardingLine(args));
+    return runApplication(args);
 }
 
 }  // namespace pelmora

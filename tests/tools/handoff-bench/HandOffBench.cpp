@@ -5,10 +5,10 @@
 //   Starts <count> launchers of an installation with the test runtime at once, each with its own document,
 //   and times until the test runtime's log shows every document delivered (main or commands); then ends the
 //   running instance with "-command quit".
-// Prints milliseconds; exit code 0 when every round worked.
+// Prints one line per round, "<measure> subject_ms=<ms> [floor_ms=<ms>]"; exit code 0 when every round
+// worked.
 #include <pelmora/Win32Handles.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -68,11 +68,6 @@ double timeHandOff(const std::wstring& program, const std::wstring& tail) {
     return elapsed;
 }
 
-void report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::printf("%s min %.1f median %.1f\n", what, times.front(), times[times.size() / 2]);
-}
-
 int handOff(const std::wstring& launcher, const std::wstring& floor, int rounds) {
     KernelHandle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     arrived = event.get();
@@ -83,20 +78,15 @@ int handOff(const std::wstring& launcher, const std::wstring& floor, int rounds)
     HWND window = CreateWindowExW(0, description.lpszClassName, L"DDEWindow", 0, 0, 0, 1, 1, nullptr, nullptr,
                                   nullptr, nullptr);
     if (window == nullptr) return 1;
-    std::vector<double> subject;
-    std::vector<double> base;
+    bool worked = true;
     for (int round = 0; round < rounds; ++round) {
-        subject.push_back(timeHandOff(launcher, L"bench.sgf"));
-        base.push_back(timeHandOff(floor, L"\"bench.sgf\" "));
+        const double subject = timeHandOff(launcher, L"bench.sgf");
+        const double base = timeHandOff(floor, L"\"bench.sgf\" ");
+        worked = worked && subject >= 0 && base >= 0;
+        std::printf("handoff subject_ms=%.1f floor_ms=%.1f\n", subject, base);
     }
     DestroyWindow(window);
-    if (std::min(*std::min_element(subject.begin(), subject.end()),
-                 *std::min_element(base.begin(), base.end())) < 0) {
-        return 1;
-    }
-    report("handoff launcher", subject);
-    report("handoff floor", base);
-    return 0;
+    return worked ? 0 : 1;
 }
 
 std::size_t deliveredDocuments(const std::wstring& log, int count) {
@@ -131,7 +121,7 @@ int burst(const std::wstring& launcher, const std::wstring& log, int count) {
     KernelHandle quit = start(launcher, L"-command quit");
     for (auto& process : processes) WaitForSingleObject(process.get(), 60000);
     if (!complete) return 1;
-    std::printf("burst of %d starts: all documents delivered after %.1f ms\n", count, elapsed);
+    std::printf("burst-%d subject_ms=%.1f\n", count, elapsed);
     return 0;
 }
 

@@ -2,7 +2,10 @@
 
 #include "HandlerEvents.h"
 #include "PelmoraThumbSrv.h"
+#include "RequestWorker.h"
 #include "WorkerApartment.h"
+
+#include <pelmora/EnvironmentSetting.h>
 
 #include <chrono>
 #include <memory>
@@ -15,7 +18,7 @@ using com::ComPtr;
 using com::UniqueBstr;
 using Clock = std::chrono::steady_clock;
 
-constexpr DWORD defaultRequestBoundMs = 20000;
+constexpr std::chrono::milliseconds defaultRequestBound{20000};
 
 // The server's classes are local servers; CLSCTX_ALL lets COM pick whatever is registered.
 HRESULT createServerObject(const wchar_t* progId, ComPtr<IUnknown>& object) {
@@ -56,49 +59,69 @@ struct Attempt {
     UniqueBstr image;
 };
 
-// One activation and one call; ask makes the call on the interface it was given.
+// One call on the object held, or first one activation; the object stays held for later requests when the
+// call worked. ask makes the call on the interface it is given.
 template <class Interface, class Ask>
-Attempt attempt(const wchar_t* progId, REFIID iid, Ask& ask) {
+Attempt attempt(ComPtr<Interface>& held, const wchar_t* progId, REFIID iid, Ask& ask) {
     Attempt outcome;
-    ComPtr<IUnknown> object;
-    outcome.result = createServerObject(progId, object);
-    if (FAILED(outcome.result)) {
-        outcome.failure = Failure::creation;
-        return outcome;
-    }
-    ComPtr<Interface> extractor;
-    outcome.result = object->QueryInterface(iid, extractor.receiveVoid());
-    if (FAILED(outcome.result)) {
-        outcome.failure = Failure::query;
-        return outcome;
+    ComPtr<Interface> extractor = held;
+    held.reset();
+    if (!extractor) {
+        ComPtr<IUnknown> object;
+        outcome.result = createServerObject(progId, object);
+        if (FAILED(outcome.result)) {
+            outcome.failure = Failure::creation;
+            return outcome;
+        }
+        outcome.result = object->QueryInterface(iid, extractor.receiveVoid());
+        if (FAILED(outcome.result)) {
+            outcome.failure = Failure::query;
+            return outcome;
+        }
     }
     outcome.result = ask(extractor.get(), outcome.image);
-    if (FAILED(outcome.result)) outcome.failure = Failure::call;
+    if (FAILED(outcome.result)) {
+        outcome.failure = Failure::call;
+    } else {
+        held = std::move(extractor);
+    }
     return outcome;
 }
 
-// A request that meets a server which has just ended tries once more with a fresh activation, but only
-// early in its time: a server that ended because this very request got stuck would only get stuck again.
+// A request that meets a server which has just ended (its idle period ran out, it was killed, or the object
+// held from an earlier request belongs to a server that is gone) tries once more with a fresh activation, but
+// only early in its time: a server that ended because this very request got stuck would only get stuck again.
 template <class Interface, class Ask>
-Attempt askServer(const wchar_t* progId, REFIID iid, Ask ask, DWORD boundMs) {
+Attempt askServer(ComPtr<Interface>& held, const wchar_t* progId, REFIID iid, Ask ask, DWORD boundMs) {
     const auto started = Clock::now();
-    Attempt outcome = attempt<Interface>(progId, iid, ask);
+    Attempt outcome = attempt<Interface>(held, progId, iid, ask);
     const auto retryWindow = std::chrono::milliseconds(boundMs / 4);
     if (outcome.failure != Failure::none && serverGone(outcome.result) &&
         Clock::now() - started < retryWindow) {
-        outcome = attempt<Interface>(progId, iid, ask);
+        outcome = attempt<Interface>(held, progId, iid, ask);
     }
     return outcome;
 }
 
-// Runs the request within the bound; a request that does not finish in time is reported and left to end
-// on its own.
+// Runs the request within the bound: on the request thread, which keeps the server objects of earlier
+// requests, or when that is busy (or stuck) on a thread of its own with objects of its own. A request that
+// does not finish in time is reported and left to end on its own.
 template <class Request>
 UniqueBstr requestWithinBound(Request request, const std::wstring& record) {
     const DWORD boundMs = requestBoundMs();
     auto image = std::make_shared<UniqueBstr>();
-    const bool finished = runInWorkerApartment(
-        [image, request = std::move(request), boundMs]() mutable { *image = request(boundMs); }, boundMs);
+    bool finished = false;
+    const bool onRequestThread = runOnRequestThread(
+        [image, request, boundMs](CachedServerObjects& held) { *image = request(held, boundMs); }, boundMs,
+        finished);
+    if (!onRequestThread) {
+        finished = runInWorkerApartment(
+            [image, request, boundMs]() mutable {
+                CachedServerObjects own;
+                *image = request(own, boundMs);
+            },
+            boundMs);
+    }
     if (!finished) {
         reportError(events::requestTimedOut, record);
         return {};
@@ -109,17 +132,13 @@ UniqueBstr requestWithinBound(Request request, const std::wstring& record) {
 }  // namespace
 
 DWORD requestBoundMs() {
-    wchar_t value[16];
-    const DWORD length = GetEnvironmentVariableW(L"PELMORA_THUMB_REQUEST_MS", value, 16);
-    if (length == 0 || length >= 16) return defaultRequestBoundMs;
-    wchar_t* end = nullptr;
-    const unsigned long parsed = std::wcstoul(value, &end, 10);
-    return end != value && *end == L'\0' && parsed > 0 ? static_cast<DWORD>(parsed) : defaultRequestBoundMs;
+    const auto bound = environmentMilliseconds(L"PELMORA_THUMB_REQUEST_MS", defaultRequestBound);
+    return static_cast<DWORD>(bound.count());
 }
 
 UniqueBstr requestFileImage(const std::wstring& path, std::int32_t width, std::int32_t height) {
     return requestWithinBound(
-        [path, width, height](DWORD boundMs) -> UniqueBstr {
+        [path, width, height](CachedServerObjects& held, DWORD boundMs) -> UniqueBstr {
             UniqueBstr pathText(SysAllocStringLen(path.data(), static_cast<UINT>(path.size())));
             if (!pathText) return {};
             auto ask = [&](IThumbExtractor* extractor, UniqueBstr& image) {
@@ -127,7 +146,7 @@ UniqueBstr requestFileImage(const std::wstring& path, std::int32_t width, std::i
                 return extractor->createImage(&pathValue, serverSize(width), serverSize(height),
                                               image.receive());
             };
-            Attempt outcome = askServer<IThumbExtractor>(L"PelmoraThumbSrv.ThumbExtractor",
+            Attempt outcome = askServer<IThumbExtractor>(held.path, L"PelmoraThumbSrv.ThumbExtractor",
                                                          IID_IThumbExtractor, ask, boundMs);
             if (outcome.failure == Failure::creation)
                 reportError(events::fileGeneration, events::creationFailed);
@@ -142,14 +161,14 @@ UniqueBstr requestContentImage(UniqueBstr content, const std::wstring& record, s
                                std::int32_t height) {
     auto shared = std::make_shared<UniqueBstr>(std::move(content));
     return requestWithinBound(
-        [shared, width, height](DWORD boundMs) -> UniqueBstr {
+        [shared, width, height](CachedServerObjects& held, DWORD boundMs) -> UniqueBstr {
             auto ask = [&](IExtThumbExtractor* extractor, UniqueBstr& image) {
                 BSTR contentValue = shared->get();
                 return extractor->createImageSgf(&contentValue, serverSize(width), serverSize(height),
                                                  image.receive());
             };
-            Attempt outcome = askServer<IExtThumbExtractor>(L"PelmoraThumbSrv.ExtThumbExtractor",
-                                                            IID_IExtThumbExtractor, ask, boundMs);
+            Attempt outcome = askServer<IExtThumbExtractor>(
+                held.content, L"PelmoraThumbSrv.ExtThumbExtractor", IID_IExtThumbExtractor, ask, boundMs);
             if (outcome.failure == Failure::creation)
                 reportError(events::streamGeneration, events::creationFailed);
             if (outcome.failure == Failure::query) reportError(events::streamGeneration, events::noGenerator);

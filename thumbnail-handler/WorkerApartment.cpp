@@ -40,15 +40,14 @@ DWORD WINAPI workerMain(void* parameter) {
     FreeLibraryAndExitThread(self, 0);
 }
 
-// Waits for the handle, pumping the calls COM delivers to this thread's apartment.
+}  // namespace
+
 bool waitPumping(HANDLE handle, DWORD boundMs) {
     DWORD index = 0;
     const HRESULT waited = CoWaitForMultipleHandles(0, boundMs, 1, &handle, &index);
     if (waited == CO_E_NOTINITIALIZED) return WaitForSingleObject(handle, boundMs) == WAIT_OBJECT_0;
     return waited == S_OK;
 }
-
-}  // namespace
 
 bool runInWorkerApartment(std::function<void()> work, DWORD boundMs) {
     auto done = std::make_shared<KernelHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));

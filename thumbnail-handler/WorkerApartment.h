@@ -13,4 +13,7 @@ namespace pelmora::thumb {
 // ends.
 bool runInWorkerApartment(std::function<void()> work, DWORD boundMs);
 
+// Waits at most boundMs for the handle, pumping the calls COM delivers to this thread's apartment.
+bool waitPumping(HANDLE handle, DWORD boundMs);
+
 }  // namespace pelmora::thumb

@@ -2,8 +2,9 @@
 // settings come from outside.
 #pragma once
 
+#include <pelmora/Milliseconds.h>
+
 #include <chrono>
-#include <optional>
 #include <string>
 
 namespace pelmora::thumbsrv {
@@ -31,9 +32,6 @@ struct ServerBounds {
 // the given name in the server); anything else keeps the default.
 template <class Lookup>
 ServerBounds serverBoundsFrom(Lookup lookup);
-
-// A whole number of milliseconds from 0 to 24 hours, or nothing.
-std::optional<Milliseconds> millisecondsFrom(const std::wstring& text);
 
 // Whether the server should end: no call in progress, and either no object for the idle period or no use of
 // the objects it has for the unused period. Used on the server's main thread only.

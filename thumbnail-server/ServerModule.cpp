@@ -5,6 +5,7 @@
 #include "ServerEvents.h"
 #include "ThumbExtractor.h"
 
+#include <pelmora/EnvironmentSetting.h>
 #include <pelmora/com/ComObject.h>
 #include <pelmora/com/ComPtr.h>
 
@@ -15,12 +16,6 @@ namespace {
 constexpr UINT idleCheckMs = 250;
 
 CPelmoraThumbSrvModule* currentModule = nullptr;
-
-std::wstring environmentText(const wchar_t* name) {
-    wchar_t value[32];
-    const DWORD length = GetEnvironmentVariableW(name, value, static_cast<DWORD>(std::size(value)));
-    return length > 0 && length < std::size(value) ? std::wstring(value, length) : std::wstring();
-}
 
 SteadyTime now() {
     return std::chrono::steady_clock::now();

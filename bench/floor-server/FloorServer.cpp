@@ -1,7 +1,8 @@
 // The floor of the thumbnail benchmarks: a COM local server with the thumbnail server's two classes that
 // answers every request with the same 256x256x24 picture (196,648 bytes) at once. Nothing but the platform's
-// calls: class objects registered as the real server registers them, one apartment, and the same idle rule
-// (PELMORA_THUMBSRV_IDLE_MS, 10 s by default, after the last object).
+// calls: class objects registered as the real server registers them, one apartment, and the same rules for
+// ending (PELMORA_THUMBSRV_IDLE_MS after the last object, PELMORA_THUMBSRV_UNUSED_MS after the last call
+// while objects remain).
 #include "PelmoraThumbSrv.h"
 #include "TestPicture.h"
 
@@ -22,7 +23,8 @@ BSTR pictureCopy() {
                                  static_cast<UINT>(picture.size()));
 }
 
-// Both interfaces in one object: the methods that matter return the picture, IDispatch is not offered.
+// Both interfaces in one object: the methods that matter return the picture; IDispatch is there for the
+// marshaler of dual interfaces, with nothing behind it.
 class Extractor final : public IExtThumbExtractor {
   public:
     explicit Extractor(REFIID own) : own_(own) {
@@ -30,7 +32,7 @@ class Extractor final : public IExtThumbExtractor {
         lastChange = std::chrono::steady_clock::now();
     }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, own_)) {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, own_)) {
             *object = this;
             AddRef();
             return S_OK;
@@ -59,10 +61,12 @@ class Extractor final : public IExtThumbExtractor {
     }
     // IThumbExtractor::createImage has the same slot as this one, with a BSTR* in place of the stream.
     HRESULT STDMETHODCALLTYPE createImage(IStream*, unsigned short, unsigned short, BSTR* image) override {
+        lastChange = std::chrono::steady_clock::now();
         *image = pictureCopy();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE createImageSgf(BSTR*, unsigned short, unsigned short, BSTR* image) override {
+        lastChange = std::chrono::steady_clock::now();
         *image = pictureCopy();
         return S_OK;
     }
@@ -99,9 +103,9 @@ class Factory final : public IClassFactory {
     const IID own_;
 };
 
-long idleMs() {
-    const char* value = std::getenv("PELMORA_THUMBSRV_IDLE_MS");
-    return value ? std::atol(value) : 10000;
+long milliseconds(const char* name, long fallback) {
+    const char* value = std::getenv(name);
+    return value ? std::atol(value) : fallback;
 }
 
 }  // namespace
@@ -115,12 +119,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     CoRegisterClassObject(CLSID_ExtThumbExtractor, &stream, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                           &cookies[0]);
     CoRegisterClassObject(CLSID_ThumbExtractor, &path, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookies[1]);
-    const long idle = idleMs();
+    const auto idle = std::chrono::milliseconds(milliseconds("PELMORA_THUMBSRV_IDLE_MS", 10000));
+    const auto unused = std::chrono::milliseconds(milliseconds("PELMORA_THUMBSRV_UNUSED_MS", 60000));
     SetTimer(nullptr, 0, 250, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && objects == 0 &&
-            std::chrono::steady_clock::now() - lastChange >= std::chrono::milliseconds(idle)) {
+        if (message.message == WM_TIMER &&
+            std::chrono::steady_clock::now() - lastChange >= (objects == 0 ? idle : unused)) {
             break;
         }
         DispatchMessageW(&message);

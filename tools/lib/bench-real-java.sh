@@ -11,7 +11,7 @@ cp "$root/samples/19x19 Position.sgf" "$real/record.sgf"
 record="$(windows_path "$real/record.sgf")"
 for round in $(seq "$record_rounds"); do
     for threads in 1 4; do
-        wait_for_no_process "$bench/.*PelmoraThumbSrv64"
+        wait_for_no_process "$own_servers"
         for class in '{C3C9E83C-8D4A-4E5E-94E2-02F15DF311A3}' '{8CF824D6-3EB5-4747-9FFB-0DE2230D1DA4}'; do
             timeout 30 wine reg add "HKCR\\CLSID\\$class\\LocalServer32" /ve \
                 /d "\"$(windows_path "$real/PelmoraThumbSrv64.exe")\"" /f >/dev/null

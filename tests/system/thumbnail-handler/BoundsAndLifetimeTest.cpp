@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <optional>
 #include <vector>
@@ -84,7 +85,8 @@ TEST_F(BoundsAndLifetimeTest, AStuckRenderFreesExplorersThreadsInTimeAndTheServe
     EXPECT_EQ(count({"Pelmora thumbnail not ready in time", toUtf8(gamePath)}), 2);
     // Whichever request reached the renderer first is named; the other one waited behind it.
     EXPECT_EQ(count({"Thumbnail generation did not end in time", toUtf8(gamePath)}) +
-                  count({"Thumbnail generation did not end in time", "content of 56 bytes"}),
+                  count({"Thumbnail generation did not end in time",
+                         "content of " + std::to_string(std::strlen(gameRecord)) + " bytes"}),
               1);
     server().setScript(L"render=image:32x32x24");
     const Answer after = ask(Protocol::stream, gamePath, 64).get();

@@ -50,6 +50,10 @@ ServerInstallation::ServerInstallation(const std::wstring& folderPrefix, Private
       scriptSetting_(L"PELMORA_TESTJVM_SCRIPT", std::nullopt),
       // Tests start many servers one after the other; each should be gone soon after its last request.
       idleSetting_(L"PELMORA_THUMBSRV_IDLE_MS", L"1000"),
+      // Test clients end while the handler still holds a server object; under Wine it is never released.
+      unusedSetting_(L"PELMORA_THUMBSRV_UNUSED_MS", L"3000"),
+      // The handler in the test process keeps its server objects only briefly, so servers end soon.
+      keepSetting_(L"PELMORA_THUMB_KEEP_MS", L"300"),
       debugSetting_(L"WINEDEBUG", std::wstring(eventLogDebugSetting)) {
     copyFile(binaryFolder() + L"\\" + serverExecutable, serverPath());
     if (side == JavaSide::real) {
@@ -149,8 +153,10 @@ void waitForServersToEnd() {
 }
 
 void killServers() {
-    killProcessesNamed(serverExecutable);
+    // The RPC service first: a client whose server dies may ask again at once, and must not meet the
+    // service while it is being ended.
     forgetClassObjectsOfEndedServers();
+    killProcessesNamed(serverExecutable);
 }
 
 void forgetClassObjectsOfEndedServers() {

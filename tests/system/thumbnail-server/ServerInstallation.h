@@ -72,6 +72,8 @@ class ServerInstallation {
     ScopedEnvironmentVariable logSetting_;
     ScopedEnvironmentVariable scriptSetting_;
     ScopedEnvironmentVariable idleSetting_;
+    ScopedEnvironmentVariable unusedSetting_;
+    ScopedEnvironmentVariable keepSetting_;
     // Every process started from the test reports its error events to the debug output.
     ScopedEnvironmentVariable debugSetting_;
     bool registered_ = false;

@@ -42,8 +42,15 @@ JNIEXPORT jint JNICALL Java_pelmora_platf_windows_NativeGraphics_toClipboardMF(J
     const pelmora::OpenedClipboard clipboard;
     if (!clipboard) return 0;
     EmptyClipboard();
-    if (emf != 0) SetClipboardData(CF_ENHMETAFILE, handleFrom<HENHMETAFILE>(emf));
+    // 1 tells the caller that the clipboard owns the enhanced metafile now (with emf 0: the Windows one); a
+    // metafile the clipboard did not take stays with the caller, who must delete it.
+    bool taken = true;
+    if (emf != 0) taken = SetClipboardData(CF_ENHMETAFILE, handleFrom<HENHMETAFILE>(emf)) != nullptr;
     // Once the clipboard has the descriptor, it frees it; until then it is ours.
-    if (picture && SetClipboardData(CF_METAFILEPICT, picture.get()) != nullptr) picture.release();
-    return 1;
+    if (picture && SetClipboardData(CF_METAFILEPICT, picture.get()) != nullptr) {
+        picture.release();
+    } else if (emf == 0) {
+        taken = false;
+    }
+    return taken ? 1 : 0;
 }

@@ -4,6 +4,8 @@
 
 #include <jni.h>
 
+#include "JniAllocation.h"
+
 namespace pelmora {
 
 struct JniIntArrayAccess {
@@ -41,7 +43,9 @@ class JniArrayElements {
   public:
     // The array must not be null; a runtime that cannot give the elements leaves the object false.
     JniArrayElements(JNIEnv* env, Array array)
-        : env_(env), array_(array), elements_(Access::get(env, array)) {}
+        : env_(env), array_(array), elements_(Access::get(env, array)) {
+        if (elements_ == nullptr) clearFailedAllocation(env_);
+    }
     JniArrayElements(const JniArrayElements&) = delete;
     JniArrayElements& operator=(const JniArrayElements&) = delete;
     ~JniArrayElements() {

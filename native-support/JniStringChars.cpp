@@ -1,5 +1,6 @@
 #include "JniStringChars.h"
 
+#include "JniAllocation.h"
 #include "NothrowBuffer.h"
 
 #include <algorithm>
@@ -13,7 +14,11 @@ static_assert(sizeof(wchar_t) == sizeof(jchar), "wchar_t must be a UTF-16 code u
 JniStringChars::JniStringChars(JNIEnv* env, jstring text) : env_(env), text_(text) {
     if (text_ == nullptr) return;
     chars_ = env_->GetStringChars(text_, nullptr);
-    if (chars_ != nullptr) length_ = env_->GetStringLength(text_);
+    if (chars_ == nullptr) {
+        clearFailedAllocation(env_);
+        return;
+    }
+    length_ = env_->GetStringLength(text_);
 }
 
 JniStringChars::~JniStringChars() {

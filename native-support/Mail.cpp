@@ -79,11 +79,17 @@ JNIEXPORT jint JNICALL Java_pelmora_platf_windows_WindowsUtil_mailSgf(JNIEnv* en
                                                                       jstring recipientName,
                                                                       jstring recipientAddress,
                                                                       jstring subject) {
+    // Every text is needed: a null one gives 0 before any mail call (a null path would declare an attachment
+    // without a file). A conversion that fails ends the call before the next one.
+    if (!attachmentPath || !recipientName || !recipientAddress || !subject) return 0;
     const auto path = pelmora::toAnsiText(env, attachmentPath);
+    if (!path.converted) return 0;
     const auto name = pelmora::toAnsiText(env, recipientName);
+    if (!name.converted) return 0;
     const auto address = pelmora::toAnsiText(env, recipientAddress);
+    if (!address.converted) return 0;
     const auto subjectText = pelmora::toAnsiText(env, subject);
-    if (!path.converted || !name.converted || !address.converted || !subjectText.converted) return 0;
+    if (!subjectText.converted) return 0;
 
     const pelmora::LibraryModule library(LoadLibraryW(L"mapi32.dll"));
     if (!library) return notAvailable;

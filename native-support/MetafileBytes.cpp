@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "JniAllocation.h"
 #include "JniArrayElements.h"
 #include "JniHandles.h"
 #include "NothrowBuffer.h"
@@ -25,16 +26,20 @@ bool copyToArray(JNIEnv* env, jbyteArray array, const BYTE* bytes, std::size_t s
 JNIEXPORT jbyteArray JNICALL Java_pelmora_platf_windows_NativeGraphics_clipboardBitsEMF(JNIEnv* env, jclass,
                                                                                         jlong emf) {
     const auto metafile = pelmora::handleFrom<HENHMETAFILE>(emf);
-    const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
-    // No bytes means no metafile; a Java array cannot hold more than the largest int.
-    if (size == 0 || size > static_cast<UINT>(std::numeric_limits<jsize>::max())) return nullptr;
-    const auto bits = pelmora::allocateBuffer<BYTE>(size);
+    UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    // A Java array cannot hold more than the largest int.
+    if (size > static_cast<UINT>(std::numeric_limits<jsize>::max())) return nullptr;
+    const auto bits = pelmora::allocateBuffer<BYTE>(size > 0 ? size : 1);
     if (!bits) return nullptr;
-    if (GetEnhMetaFileBits(metafile, size, bits.get()) != size) return nullptr;
+    // No bytes (no metafile) give an empty array, whose length the caller may read.
+    if (size > 0 && GetEnhMetaFileBits(metafile, size, bits.get()) != size) size = 0;
 
     const jbyteArray array = env->NewByteArray(static_cast<jsize>(size));
-    if (array == nullptr) return nullptr;
-    if (!copyToArray(env, array, bits.get(), size)) {
+    if (array == nullptr) {
+        pelmora::clearFailedAllocation(env);
+        return nullptr;
+    }
+    if (size > 0 && !copyToArray(env, array, bits.get(), size)) {
         env->DeleteLocalRef(array);
         return nullptr;
     }

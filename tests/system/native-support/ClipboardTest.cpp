@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -123,6 +124,12 @@ TEST_F(Clipboard, WithoutAnEnhancedMetafileOnlyTheWindowsOneIsPlaced) {
     EXPECT_EQ(clipboard["metafilepict.xExt"], "13");
     EXPECT_EQ(clipboard["metafilepict.yExt"], "0");
     EXPECT_EQ(std::count(formats.begin(), formats.end(), std::to_string(CF_UNICODETEXT)), 0);
+}
+
+TEST_F(Clipboard, AMetafileTheClipboardRefusesIsReportedAndStaysWithTheCaller) {
+    // A handle that names no metafile: the clipboard cannot take it, and the caller must keep (delete) it.
+    EXPECT_EQ(
+        toClipboard(reinterpret_cast<HENHMETAFILE>(static_cast<std::uintptr_t>(0x7ff0)), nullptr, 10, 10), 0);
 }
 
 TEST_F(Clipboard, HeldOpenByAnotherProcessItRefusesAndKeepsItsContent) {

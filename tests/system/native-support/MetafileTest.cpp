@@ -118,8 +118,10 @@ TEST_F(Metafiles, BytesForJavaAreTheWholeMetafileFile) {
     EXPECT_EQ(header.nBytes, bytes.size());
 }
 
-TEST_F(Metafiles, NoBytesForNoMetafile) {
-    EXPECT_EQ(NATIVE_GRAPHICS(clipboardBitsEMF)(env(), nullptr, 0), nullptr);
+TEST_F(Metafiles, NoMetafileGivesAnEmptyArrayWhoseLengthJavaMayRead) {
+    const jbyteArray array = NATIVE_GRAPHICS(clipboardBitsEMF)(env(), nullptr, 0);
+    ASSERT_NE(array, nullptr);
+    EXPECT_TRUE(jvm_.bytes(array).empty());
 }
 
 TEST_F(Metafiles, ConvertsForTheScreenWithoutAReferenceDc) {

@@ -4,6 +4,7 @@
 #include "JvmCandidate.h"
 #include "LauncherError.h"
 #include "Properties.h"
+#include <pelmora/ProcAddress.h>
 
 namespace pelmora {
 namespace {
@@ -97,8 +98,8 @@ void JVMLauncher::writeDiagnostics() const {
 
 void JVMLauncher::loadJvmLibrary(const std::wstring& chosenPath) {
     const std::wstring jvmPath = fullPathOf(chosenPath);
-    const auto setDllDirectory = reinterpret_cast<SetDllDirectoryFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "SetDllDirectoryW")));
+    const auto setDllDirectory =
+        procAddress<SetDllDirectoryFunction>(GetModuleHandleW(L"kernel32"), "SetDllDirectoryW");
     const std::wstring binFolder = parentOf(parentOf(jvmPath));
     if (setDllDirectory != nullptr) setDllDirectory(binFolder.c_str());
     // Old runtimes need their C library loaded from beside them; it stays loaded with the JVM. Most runtimes
@@ -116,8 +117,7 @@ void JVMLauncher::startJvm() {
         const std::wstring jvmPath =
             properties_->chosenJvm() ? properties_->chosenJvm()->jvmPath : std::wstring();
         loadJvmLibrary(jvmPath);
-        const auto createJavaVm = reinterpret_cast<CreateJavaVmFunction>(
-            reinterpret_cast<void*>(GetProcAddress(jvmModule_.get(), "JNI_CreateJavaVM")));
+        const auto createJavaVm = procAddress<CreateJavaVmFunction>(jvmModule_.get(), "JNI_CreateJavaVM");
         if (createJavaVm == nullptr) {
             throw std::wstring(L"Cannot find JNI_CreateJavaVM in Java VM library: ") + jvmPath;
         }

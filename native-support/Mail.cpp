@@ -2,6 +2,7 @@
 #include "pelmora_platf_windows_WindowsUtil.h"
 
 #include <windows.h>
+#include <pelmora/ProcAddress.h>
 
 #include <pelmora/Win32Handles.h>
 
@@ -29,16 +30,11 @@ struct MapiFunctions {
     }
 };
 
-template <class Function>
-Function procedure(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 MapiFunctions lookUp(HMODULE module) {
-    return {procedure<mapi::InitializeFunction>(module, "MAPIInitialize"),
-            procedure<mapi::UninitializeFunction>(module, "MAPIUninitialize"),
-            procedure<mapi::LogonExFunction>(module, "MAPILogonEx"),
-            procedure<mapi::SendMailFunction>(module, "MAPISendMail")};
+    return {pelmora::procAddress<mapi::InitializeFunction>(module, "MAPIInitialize"),
+            pelmora::procAddress<mapi::UninitializeFunction>(module, "MAPIUninitialize"),
+            pelmora::procAddress<mapi::LogonExFunction>(module, "MAPILogonEx"),
+            pelmora::procAddress<mapi::SendMailFunction>(module, "MAPISendMail")};
 }
 
 // MAPIUninitialize at the end of the scope; MAPI wants it even after a failed MAPIInitialize.

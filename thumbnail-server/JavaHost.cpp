@@ -6,6 +6,7 @@
 #include "ServerEvents.h"
 
 #include <pelmora/FileBytes.h>
+#include <pelmora/ProcAddress.h>
 #include <pelmora/Win32Handles.h>
 
 #include <windows.h>
@@ -118,8 +119,7 @@ DWORD WINAPI jvmThreadMain(void*) {
     arguments.options = options.data();
     arguments.ignoreUnrecognized = JNI_FALSE;
 
-    auto createJavaVm = reinterpret_cast<CreateJavaVmFunction>(
-        reinterpret_cast<void*>(GetProcAddress(jvmLibrary, "JNI_CreateJavaVM")));
+    auto createJavaVm = procAddress<CreateJavaVmFunction>(jvmLibrary, "JNI_CreateJavaVM");
     if (!createJavaVm) failStartup(L"Java VM not found", L"No VM");
 
     JavaVM* created = nullptr;

@@ -7,6 +7,8 @@
 #include "TestPicture.h"
 #include "ThumbnailBitmap.h"
 
+#include <pelmora/ProcAddress.h>
+
 #include <jni.h>
 
 #include <windows.h>
@@ -72,8 +74,7 @@ void bitmapRound(int side, int bits) {
 
 int jniRounds(int rounds) {
     HMODULE library = LoadLibraryW(L"PelmoraWin64.dll");
-    auto moveTo = reinterpret_cast<MoveTo>(
-        reinterpret_cast<void*>(GetProcAddress(library, "Java_pelmora_platf_windows_NativeGraphics_moveTo")));
+    auto moveTo = pelmora::procAddress<MoveTo>(library, "Java_pelmora_platf_windows_NativeGraphics_moveTo");
     if (!moveTo) return 1;
     HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
     const int calls = 100000;

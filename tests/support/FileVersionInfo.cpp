@@ -13,7 +13,8 @@ FileVersionInfo::FileVersionInfo(const std::wstring& path) {
 const VS_FIXEDFILEINFO* FileVersionInfo::fixed() const {
     void* value = nullptr;
     UINT length = 0;
-    if (!loaded() || !VerQueryValueW(block_.data(), L"\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO)) {
+    if (!loaded() || !VerQueryValueW(block_.data(), L"\\", &value, &length) ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
         return nullptr;
     }
     return static_cast<const VS_FIXEDFILEINFO*>(value);

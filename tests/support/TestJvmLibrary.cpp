@@ -2,6 +2,8 @@
 
 #include "ModulePaths.h"
 
+#include <pelmora/ProcAddress.h>
+
 namespace pelmora::test {
 
 std::wstring TestJvmLibrary::path() {
@@ -11,8 +13,7 @@ std::wstring TestJvmLibrary::path() {
 TestJvmLibrary::TestJvmLibrary(const std::wstring& libraryPath)
     : path_(libraryPath), module_(LoadLibraryW(libraryPath.c_str())) {
     if (module_) {
-        createJavaVm_ = reinterpret_cast<CreateJavaVm>(
-            reinterpret_cast<void*>(GetProcAddress(module_.get(), "JNI_CreateJavaVM")));
+        createJavaVm_ = procAddress<CreateJavaVm>(module_.get(), "JNI_CreateJavaVM");
     }
 }
 

@@ -1,4 +1,5 @@
 #include <pelmora/com/ComPtr.h>
+#include <pelmora/ProcAddress.h>
 #include <pelmora/com/TypeLibraryRegistration.h>
 
 #include <windows.h>
@@ -10,15 +11,10 @@ namespace {
 using RegisterForUser = HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*);
 using UnregisterForUser = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
 
-FARPROC automationFunction(const char* name) {
-    HMODULE automation = GetModuleHandleW(L"oleaut32.dll");
-    return automation ? GetProcAddress(automation, name) : nullptr;
-}
-
 template <class Function>
 Function userFunction(RegistrationScope scope, const char* name) {
     if (scope != RegistrationScope::user) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(automationFunction(name)));
+    return procAddress<Function>(GetModuleHandleW(L"oleaut32.dll"), name);
 }
 
 std::wstring withTlbExtension(const std::wstring& path) {

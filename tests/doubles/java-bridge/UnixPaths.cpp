@@ -2,6 +2,8 @@
 
 #include "OptionTranslation.h"
 
+#include <pelmora/ProcAddress.h>
+
 #include <windows.h>
 
 namespace javabridge {
@@ -12,8 +14,8 @@ using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
 }  // namespace
 
 std::string unixPathOf(const std::wstring& windowsPath) {
-    const auto wineGetUnixFileName = reinterpret_cast<WineGetUnixFileName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    const auto wineGetUnixFileName =
+        pelmora::procAddress<WineGetUnixFileName>(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name");
     if (wineGetUnixFileName != nullptr) {
         if (char* unixName = wineGetUnixFileName(windowsPath.c_str())) {
             std::string result(unixName);

@@ -6,6 +6,7 @@
 #include "PelmoraThumb.h"
 #include "TestFiles.h"
 
+#include <pelmora/ProcAddress.h>
 #include <pelmora/Win32Handles.h>
 #include <pelmora/com/ComPtr.h>
 
@@ -27,7 +28,7 @@ inline constexpr const wchar_t* thumbnailProviderKey = L"{E357FCCD-A995-4576-B01
 // A function the module exports, or null.
 template <class Function>
 Function exportedFunction(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return procAddress<Function>(module, name);
 }
 
 // The build's PelmoraThumb.dll.

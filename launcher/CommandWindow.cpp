@@ -45,7 +45,7 @@ CommandWindow* getCommandWindow(HINSTANCE instance) {
 
 namespace {
 
-void decide(CommandWindow* record, StartDecision decision, std::wstring failure = {}) {
+void decide(CommandWindow* record, StartDecision decision, LauncherError failure = LauncherError(L"")) {
     record->failure = std::move(failure);
     record->decision = decision;
     SetEvent(record->decided.get());
@@ -74,10 +74,10 @@ bool electThisStart(CommandWindow* record) {
         decide(record, StartDecision::runHere);
         createCommandWindow(record);
         return true;
-    } catch (const std::wstring& message) {
-        decide(record, StartDecision::failed, message);
+    } catch (const LauncherError& error) {
+        decide(record, StartDecision::failed, error);
     } catch (...) {
-        decide(record, StartDecision::failed, L"Error while looking for a running instance.");
+        decide(record, StartDecision::failed, LauncherError(L"Error while looking for a running instance."));
     }
     return false;
 }
@@ -101,12 +101,10 @@ int commandWindowThread(CommandWindow* record) {
 
 LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTEXT && theRecord != nullptr) {
-        try {
+        return fatalOnError(L"Error receiving a command line from another start.", [&] {
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
             return static_cast<LRESULT>(handleCommandText(theRecord, text != nullptr ? text : L""));
-        } catch (...) {
-            ErrHandler::fatalError(L"Error receiving a command line from another start.");
-        }
+        });
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -123,11 +121,11 @@ void __cdecl windowThreadEntry(void* record) {
 
 StartDecision decideStart(CommandWindow* record) {
     if (_beginthread(windowThreadEntry, commandWindowStackSize, record) == static_cast<std::uintptr_t>(-1)) {
-        throw std::wstring(L"Cannot start the command window's thread.");
+        throw lastSystemError(L"Cannot start the command window's thread.", "_beginthread");
     }
     // The thread decides within its own bounds: the election's and the hand-off's.
     if (WaitForSingleObject(record->decided.get(), decisionTimeoutMs) != WAIT_OBJECT_0) {
-        throw std::wstring(L"Looking for a running instance of Pelmora did not end.");
+        throw LauncherError(L"Looking for a running instance of Pelmora did not end.");
     }
     if (record->decision == StartDecision::failed) throw record->failure;
     return record->decision;
@@ -148,7 +146,7 @@ std::uint32_t forwardCommandLine(const std::wstring& text, bool bringToFront) {
                             handOffAnswerTimeoutMs, &reply) == 0) {
         // An instance that ended meanwhile is no instance: this start becomes the running one.
         if (!IsWindow(window)) return 0;
-        throw noAnswerMessage(window);
+        throw LauncherError(noAnswerMessage(window));
     }
     if (reply != 0 && bringToFront) SetForegroundWindow(window);
     return static_cast<std::uint32_t>(reply);

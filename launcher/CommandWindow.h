@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CommandQueue.h"
+#include "LauncherError.h"
 
 #include <windows.h>
 
@@ -28,7 +29,7 @@ struct CommandWindow {
     // when it has removed its window.
     KernelHandle decided{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     StartDecision decision = StartDecision::failed;
-    std::wstring failure;
+    LauncherError failure{L""};
     KernelHandle windowRemoved{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     DWORD windowThreadId = 0;
 
@@ -55,7 +56,7 @@ StartDecision decideStart(CommandWindow* record);
 void removeCommandWindow(CommandWindow* record);
 
 // Sender side: the running instance's reply (its process id), or 0 when no instance took the text. Throws
-// the message for the user when an instance exists but does not answer within its bound.
+// a LauncherError for the user when an instance exists but does not answer within its bound.
 std::uint32_t forwardCommandLine(const std::wstring& text, bool bringToFront);
 
 }  // namespace pelmora

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace pelmora {
 namespace {
@@ -23,6 +24,10 @@ void ErrHandler::fatalError(const std::wstring& message) {
 void ErrHandler::fatalError() {
     showWarning(errorTitle);
     std::exit(1);
+}
+
+LauncherError lastSystemError(std::wstring message, const char* failedCall) {
+    return LauncherError(std::move(message), failedCall, GetLastError());
 }
 
 }  // namespace pelmora

@@ -1,5 +1,7 @@
 #include "InstanceElection.h"
 
+#include "LauncherError.h"
+
 #include <string>
 
 namespace pelmora {
@@ -27,7 +29,7 @@ InstanceElection InstanceElection::wait(bool throwWhenStuck) {
     const DWORD result = WaitForSingleObject(election.mutex_.get(), electionTimeoutMs);
     election.held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     if (!election.held_ && throwWhenStuck) {
-        throw std::wstring(
+        throw LauncherError(
             L"Another start of Pelmora did not finish within 30 seconds, so the documents were not handed "
             L"over. Close Pelmora and try again.");
     }

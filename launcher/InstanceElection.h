@@ -12,8 +12,8 @@ namespace pelmora {
 
 class InstanceElection {
   public:
-    // Waits, within a bound, for the election; throws the message for the user when another start holds it
-    // longer (it would be stuck). Without a mutex at all (the system refused one) it goes on unguarded.
+    // Waits, within a bound, for the election; throws a LauncherError for the user when another start holds
+    // it longer (it would be stuck). Without a mutex at all (the system refused one) it goes on unguarded.
     static InstanceElection enter();
     // The same wait, for the running instance's withdrawal: when the bound passes it goes on without the
     // election rather than keep the application from ending.

@@ -2,41 +2,21 @@
 
 #include "ErrHandler.h"
 #include "JvmCandidate.h"
-#include "LauncherError.h"
 #include "Properties.h"
+#include <pelmora/JavaVmCreation.h>
+#include <pelmora/PendingJavaException.h>
 #include <pelmora/ProcAddress.h>
 
 namespace pelmora {
 namespace {
 
-using CreateJavaVmFunction = jint(JNICALL*)(JavaVM**, void**, void*);
 using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCWSTR);
-
-// Ends the launcher for an error of one public step: a specific message as it is, anything else with the
-// step's general message.
-template <class Step>
-void runFatalStep(const wchar_t* generalMessage, Step&& step) {
-    try {
-        step();
-    } catch (const std::wstring& message) {
-        ErrHandler::fatalError(message);
-    } catch (...) {
-        ErrHandler::fatalError(generalMessage);
-    }
-}
 
 // Cuts the text at its last backslash, or fails.
 std::wstring parentOf(const std::wstring& path) {
     const auto cut = path.rfind(L'\\');
-    if (cut == std::wstring::npos) throw std::wstring(L"Error while launching JVM.");
+    if (cut == std::wstring::npos) throw LauncherError(L"Error while launching JVM.");
     return path.substr(0, cut);
-}
-
-bool exceptionPending(JNIEnv* env) {
-    jthrowable thrown = env->ExceptionOccurred();
-    if (thrown == nullptr) return false;
-    env->ExceptionDescribe();
-    return true;
 }
 
 // The path made absolute against the current directory (the installation folder). LoadLibraryW would search
@@ -69,18 +49,9 @@ void JVMLauncher::buildInitArgs() {
         if (!properties_->libraryPath().empty()) {
             properties_->addJavaSystemProperty(L"-Djava.library.path=" + properties_->libraryPath());
         }
-        const auto& entries = properties_->javaSystemProperties();
-        optionTexts_.clear();
-        for (const auto& entry : entries) optionTexts_.push_back(lowBytesOf(entry));
-        options_.assign(optionTexts_.size(), JavaVMOption{});
-        for (std::size_t i = 0; i < optionTexts_.size(); ++i) {
-            options_[i].optionString = optionTexts_[i].data();
-            options_[i].extraInfo = nullptr;
-        }
-        initArgs_.version = JNI_VERSION_10;
-        initArgs_.nOptions = static_cast<jint>(options_.size());
-        initArgs_.options = options_.data();
-        initArgs_.ignoreUnrecognized = JNI_FALSE;
+        std::vector<std::string> texts;
+        for (const auto& entry : properties_->javaSystemProperties()) texts.push_back(lowBytesOf(entry));
+        initArgs_ = std::make_unique<JavaVmInitArguments>(std::move(texts), JNI_VERSION_10);
     });
 }
 
@@ -106,41 +77,43 @@ void JVMLauncher::loadJvmLibrary(const std::wstring& chosenPath) {
     // have none, which is fine.
     LoadLibraryW((binFolder + L"\\msvcr71.dll").c_str());
     jvmModule_.reset(LoadLibraryW(jvmPath.c_str()));
+    // Taken before the search order is restored, which may change the thread's last error.
+    const LauncherError loadFailure =
+        lastSystemError(L"Cannot load Java VM library: " + jvmPath, "LoadLibraryW");
     if (setDllDirectory != nullptr) setDllDirectory(nullptr);
-    if (!jvmModule_) throw std::wstring(L"Cannot load Java VM library: ") + jvmPath;
+    if (!jvmModule_) throw loadFailure;
 }
 
 void JVMLauncher::startJvm() {
-    runFatalStep(L"Error while launching JVM.", [&] {
+    fatalOnError(L"Error while launching JVM.", [&] {
         if (!properties_->debugFile().empty() && properties_->chosenJvm()) writeDiagnostics();
         buildInitArgs();
         const std::wstring jvmPath =
             properties_->chosenJvm() ? properties_->chosenJvm()->jvmPath : std::wstring();
         loadJvmLibrary(jvmPath);
-        const auto createJavaVm = procAddress<CreateJavaVmFunction>(jvmModule_.get(), "JNI_CreateJavaVM");
-        if (createJavaVm == nullptr) {
-            throw std::wstring(L"Cannot find JNI_CreateJavaVM in Java VM library: ") + jvmPath;
+        const CreatedJavaVm created = createJavaVm(jvmModule_.get(), *initArgs_);
+        if (!created.functionFound) {
+            throw lastSystemError(L"Cannot find JNI_CreateJavaVM in Java VM library: " + jvmPath,
+                                  "GetProcAddress");
         }
-        JavaVM* vm = nullptr;
-        JNIEnv* env = nullptr;
-        if (createJavaVm(&vm, reinterpret_cast<void**>(&env), &initArgs_) < 0) {
-            throw std::wstring(L"Cannot create Java VM.");
+        if (created.result < 0 || created.vm == nullptr || created.env == nullptr) {
+            throw LauncherError(L"Cannot create Java VM.");
         }
-        if (exceptionPending(env)) throw std::wstring(L"Error when creating Java VM.");
-        vm_ = vm;
+        if (describePendingException(created.env)) throw LauncherError(L"Error when creating Java VM.");
+        vm_ = created.vm;
     });
 }
 
 JNIEnv* JVMLauncher::attachCurrentThread() {
     JNIEnv* env = nullptr;
     if (vm_->AttachCurrentThread(reinterpret_cast<void**>(&env), nullptr) < 0) {
-        throw std::wstring(L"Failed to attach to JVM.");
+        throw LauncherError(L"Failed to attach to JVM.");
     }
     return env;
 }
 
 void JVMLauncher::callMain(const std::function<void()>& mainCalled) {
-    runFatalStep(L"Exception calling main.", [&] {
+    fatalOnError(L"Exception calling main.", [&] {
         JNIEnv* env = attachCurrentThread();
         callStaticArrayMethod(env, "main", properties_->nonEmptyCommandLineArguments(), mainCalled);
         vm_->DetachCurrentThread();
@@ -148,7 +121,7 @@ void JVMLauncher::callMain(const std::function<void()>& mainCalled) {
 }
 
 void JVMLauncher::sendCommands(const std::vector<std::wstring>& arguments) {
-    runFatalStep(L"Error sending commands to Java.", [&] {
+    fatalOnError(L"Error sending commands to Java.", [&] {
         JNIEnv* env = attachCurrentThread();
         callStaticArrayMethod(env, "commands", arguments);
         vm_->DetachCurrentThread();
@@ -163,32 +136,34 @@ void JVMLauncher::callStaticArrayMethod(JNIEnv* env, const char* name,
     runStep(L"Error When calling Java.", [&] {
         const std::wstring& className = properties_->mainClassAsJniName();
         mainClass = env->FindClass(lowBytesOf(className).c_str());
-        if (exceptionPending(env)) throw L"Error while attempting to find Java class " + className;
-        if (mainClass == nullptr) throw L"Cannot find main class " + className;
+        if (describePendingException(env))
+            throw LauncherError(L"Error while attempting to find Java class " + className);
+        if (mainClass == nullptr) throw LauncherError(L"Cannot find main class " + className);
         method = env->GetStaticMethodID(mainClass, name, "([Ljava/lang/String;)V");
-        if (exceptionPending(env)) throw std::wstring(L"Error occurred while getting main method.");
-        if (method == nullptr) throw std::wstring(L"Cannot find main method in Java class.");
+        if (describePendingException(env)) throw LauncherError(L"Error occurred while getting main method.");
+        if (method == nullptr) throw LauncherError(L"Cannot find main method in Java class.");
     });
     runStep(L"Error while calling Java.", [&] {
         jstring empty = env->NewStringUTF("");
         jclass stringClass = env->FindClass("java/lang/String");
         jobjectArray array = env->NewObjectArray(static_cast<jsize>(arguments.size()), stringClass, empty);
-        if (array == nullptr) throw std::wstring(L"Error creating array for command line arguments.");
+        if (array == nullptr) throw LauncherError(L"Error creating array for command line arguments.");
         for (std::size_t i = 0; i < arguments.size(); ++i) {
             const std::wstring& argument = arguments[i];
             jstring element = env->NewString(reinterpret_cast<const jchar*>(argument.data()),
                                              static_cast<jsize>(argument.size()));
             env->SetObjectArrayElement(array, static_cast<jsize>(i), element);
-            if (exceptionPending(env)) throw std::wstring(L"Error setting Java command line arguments.");
+            if (describePendingException(env))
+                throw LauncherError(L"Error setting Java command line arguments.");
         }
         if (beforeCall) beforeCall();
         env->CallStaticVoidMethod(mainClass, method, array);
-        if (exceptionPending(env)) throw std::wstring(L"Error calling main method.");
+        if (describePendingException(env)) throw LauncherError(L"Error calling main method.");
     });
 }
 
 void JVMLauncher::destroyJvm() {
-    runFatalStep(L"Error while destroying JVM.", [&] {
+    fatalOnError(L"Error while destroying JVM.", [&] {
         if (vm_ != nullptr) {
             vm_->DestroyJavaVM();
             vm_ = nullptr;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <jni.h>
+#include <pelmora/JavaVmCreation.h>
 #include <pelmora/Win32Handles.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,6 @@ class JVMLauncher {
     explicit JVMLauncher(Properties* properties) : properties_(properties) {}
     JVMLauncher(const JVMLauncher&) = delete;
     JVMLauncher& operator=(const JVMLauncher&) = delete;
-    virtual ~JVMLauncher() = default;
 
     void startJvm();
     // Returns when the application's main returns. mainCalled runs on this thread just before the call of
@@ -39,10 +40,8 @@ class JVMLauncher {
     Properties* properties_;
     JavaVM* vm_ = nullptr;
     LibraryModule jvmModule_;
-    // The option texts handed to the JVM stay allocated until the launcher ends.
-    std::vector<std::string> optionTexts_;
-    std::vector<JavaVMOption> options_;
-    JavaVMInitArgs initArgs_ = {};
+    // The options handed to the JVM stay allocated until the launcher ends.
+    std::unique_ptr<JavaVmInitArguments> initArgs_;
 };
 
 // The 8-bit form the JVM is given: the low byte of every UTF-16 code unit.

@@ -41,7 +41,7 @@ const std::wstring& JvmCandidate::getJrePath() {
             } else if (javaBundle == L"sdk") {
                 jrePath = javaHomePath + L"\\jre\\bin\\";
             } else {
-                throw std::wstring(L"Java home path needed before the JRE path can be determined.");
+                throw LauncherError(L"Java home path needed before the JRE path can be determined.");
             }
         }
         return jrePath;
@@ -81,14 +81,14 @@ const MarkRule jvmTypeMark = {L"D", L"client", L"server",
 // The letter with 2 for the preferred word and 1 for the other, then ".".
 std::wstring markOf(const MarkRule& rule, const std::wstring& value, const std::wstring& preference) {
     const bool isFirst = value == rule.firstWord;
-    if (!isFirst && value != rule.secondWord) throw std::wstring(rule.unsetMessage);
+    if (!isFirst && value != rule.secondWord) throw LauncherError(rule.unsetMessage);
     bool preferred;
     if (preference.empty() || preference == std::wstring(L"prefer_") + rule.firstWord) {
         preferred = isFirst;
     } else if (preference == std::wstring(L"prefer_") + rule.secondWord) {
         preferred = !isFirst;
     } else {
-        throw std::wstring(rule.badPreferenceMessage);
+        throw LauncherError(rule.badPreferenceMessage);
     }
     return std::wstring(rule.letter) + (preferred ? L"2." : L"1.");
 }

@@ -26,7 +26,7 @@ JvmCandidate fromCustomJavaHome(const Properties& settings, const JvmEnvironment
     for (const wchar_t* type : types) {
         if (auto candidate = jvmFromJavaHome(home, type, environment)) return *candidate;
     }
-    throw std::wstring(L"A JVM not be found for Java home: ") + home;
+    throw LauncherError(L"A JVM not be found for Java home: " + home);
 }
 
 bool versionOutsideLimits(const Properties& settings, const std::wstring& comparable) {
@@ -147,7 +147,7 @@ JvmCandidate chooseJvm(const Properties& settings, const JvmEnvironment& environ
         separateJvmTypes(list, environment);
         determineVersions(settings, list);
         removeUnacceptable(list);
-        if (list.empty()) throw std::wstring(L"No usable JVM found.");
+        if (list.empty()) throw LauncherError(L"No usable JVM found.");
         std::size_t best = 0;
         for (std::size_t i = 1; i < list.size(); ++i) {
             if (list[i].comparableVersion > list[best].comparableVersion) best = i;

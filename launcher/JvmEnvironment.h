@@ -1,13 +1,15 @@
 // What the JVM choice sees of the machine: the JavaSoft registry keys and the file system.
 #pragma once
 
+#include "PathView.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace pelmora {
 
-class JvmEnvironment {
+class JvmEnvironment : public PathView {
   public:
     virtual ~JvmEnvironment() = default;
     // Names of the subkeys of HKEY_LOCAL_MACHINE\key in enumeration order; nothing when the key does not
@@ -15,8 +17,6 @@ class JvmEnvironment {
     virtual std::optional<std::vector<std::wstring>> subkeyNames(const std::wstring& key) const = 0;
     // The string value "JavaHome" of HKEY_LOCAL_MACHINE\key; empty when absent or unreadable.
     virtual std::wstring javaHome(const std::wstring& key) const = 0;
-    // True when a file or folder exists at the path.
-    virtual bool pathExists(const std::wstring& path) const = 0;
 };
 
 }  // namespace pelmora

@@ -2,6 +2,8 @@
 // of the installation, so it runs without a registry or a file system.
 #pragma once
 
+#include "PathView.h"
+
 #include <string>
 #include <vector>
 
@@ -10,10 +12,9 @@ namespace pelmora {
 class Properties;
 
 // What the launch defaults read of the installation and the machine.
-class InstallationView {
+class InstallationView : public PathView {
   public:
     virtual ~InstallationView() = default;
-    virtual bool pathExists(const std::wstring& path) const = 0;
     // The entries of the class path list file ".\Pelmora.cp"; none when it is missing or unreadable.
     virtual std::vector<std::wstring> classPathEntries() const = 0;
     virtual double totalPhysicalMemoryKb() const = 0;

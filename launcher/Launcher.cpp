@@ -1,6 +1,5 @@
 #include "Launcher.h"
 
-#include "ClassPathList.h"
 #include "CommandLineTokens.h"
 #include "CommandWindow.h"
 #include "ErrHandler.h"
@@ -8,50 +7,23 @@
 #include "JVMLauncher.h"
 #include "LaunchSettings.h"
 #include "Properties.h"
+#include "WindowsMachine.h"
 #include "WindowsPaths.h"
-#include "WindowsRegistry.h"
-
-#include <pelmora/FileBytes.h>
 
 #include <direct.h>
 
 #include <cwchar>
-#include <optional>
 
 namespace pelmora {
 namespace {
 
 const DWORD handOffExitDelayMs = 2000;
 
-// The installation as this machine shows it; paths are relative to the current directory, the installation
-// folder.
-class WindowsInstallation : public InstallationView {
-  public:
-    bool pathExists(const std::wstring& path) const override { return pelmora::pathExists(path); }
-
-    std::vector<std::wstring> classPathEntries() const override {
-        const std::optional<std::string> list = readFileBytes(L".\\Pelmora.cp");
-        if (!list) return {};
-        std::vector<std::wstring> entries;
-        for (const std::string& entry : readClassPathList(*list)) entries.push_back(widenEachByte(entry));
-        return entries;
-    }
-
-    double totalPhysicalMemoryKb() const override { return pelmora::totalPhysicalMemoryKb(); }
-
-    std::wstring installSetting(const std::wstring& valueName) const override {
-        return WindowsRegistry().readInstallSetting(valueName);
-    }
-};
-
 // Java gets the queued texts on the delivery thread, once main has been called.
 CommandQueue::Delivery deliveryTo(JVMLauncher& launcher) {
     return [&launcher](const std::wstring& text) {
-        try {
-            launcher.sendCommands(splitCommandLine(text));
-        } catch (...) {
-            ErrHandler::fatalError(L"Error sending commands to Java.");
-        }
+        fatalOnError(L"Error sending commands to Java.",
+                     [&] { launcher.sendCommands(splitCommandLine(text)); });
     };
 }
 
@@ -66,12 +38,10 @@ void withdrawFromHandOffs(CommandWindow* record) {
 // hand-off ends the process here, as it should.
 void handOffOrContinue(CommandWindow* record, const std::wstring& line) {
     record->handOffLine = line;
-    try {
-        if (decideStart(record) == StartDecision::runHere) return;
-    } catch (const std::wstring& message) {
-        // The window thread released the election before it reported: nobody waits for this box.
-        ErrHandler::fatalError(message);
-    }
+    // The window thread released the election before it reported a failure: nobody waits for the box.
+    const StartDecision decision =
+        fatalOnError(L"Error while looking for a running instance.", [&] { return decideStart(record); });
+    if (decision == StartDecision::runHere) return;
     Sleep(handOffExitDelayMs);
     std::exit(0);
 }
@@ -79,19 +49,17 @@ void handOffOrContinue(CommandWindow* record, const std::wstring& line) {
 }  // namespace
 
 std::unique_ptr<Properties> createSettingsFromExe() {
-    try {
+    return fatalOnError(nullptr, [] {
         auto settings = std::make_unique<Properties>();
         settings->setFullPathAndNameOfExe(ownExecutablePath());
         settings->setCallerDir(currentDirectory());
         if (!settings->selfHomePath().empty()) _wchdir(settings->selfHomePath().c_str());
         return settings;
-    } catch (...) {
-        ErrHandler::fatalError();
-    }
+    });
 }
 
 void configureLaunch(const std::vector<std::wstring>& args, Properties& settings) {
-    applyLaunchDefaults(args, settings, WindowsInstallation());
+    applyLaunchDefaults(args, settings, WindowsMachine());
     settings.evaluateJvm();
 }
 
@@ -115,13 +83,11 @@ int launcherMain(HINSTANCE instance, std::vector<std::wstring> args) {
     getCommandWindow(instance);
 
     if (args.size() >= 2 && _wcsicmp(args[1].c_str(), L"-command") == 0) {
-        try {
+        fatalOnError(L"Error while looking for a running instance.", [&] {
             InstanceElection election = InstanceElection::enter();
             // Without a text after the switch an empty one is sent.
             forwardCommandLine(args.size() >= 3 ? args[2] : std::wstring(), false);
-        } catch (const std::wstring& message) {
-            ErrHandler::fatalError(message);
-        }
+        });
         return 1;
     }
 

@@ -16,7 +16,6 @@ class Properties {
     Properties() = default;
     Properties(const Properties&) = default;
     Properties& operator=(const Properties&) = default;
-    virtual ~Properties() = default;
 
     // Stores the path and derives selfHomePath: the executable's folder, or its parent when that folder is
     // "\bin" (exactly, case-sensitive).

@@ -2,19 +2,15 @@
 #include "ErrHandler.h"
 #include "JvmChooser.h"
 #include "Properties.h"
-#include "RegistryJvmEnvironment.h"
+#include "WindowsMachine.h"
 
 namespace pelmora {
 
 void Properties::evaluateJvm() {
-    try {
-        chosenJvm_ = std::make_shared<JvmCandidate>(chooseJvm(*this, RegistryJvmEnvironment()));
+    fatalOnError(L"Error evaluating JVM properties.", [&] {
+        chosenJvm_ = std::make_shared<JvmCandidate>(chooseJvm(*this, WindowsMachine()));
         addHeapOptions();
-    } catch (const std::wstring& message) {
-        ErrHandler::fatalError(message);
-    } catch (...) {
-        ErrHandler::fatalError(L"Error evaluating JVM properties.");
-    }
+    });
 }
 
 }  // namespace pelmora

@@ -1,5 +1,7 @@
 #include "WindowsPaths.h"
 
+#include <pelmora/ModuleFileName.h>
+
 #include <windows.h>
 
 #include <direct.h>
@@ -7,10 +9,8 @@
 namespace pelmora {
 
 std::wstring ownExecutablePath() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    // A path that did not fit comes back cut short; it is still terminated.
-    return std::wstring(path, length < MAX_PATH ? length : MAX_PATH - 1);
+    // A path that did not fit is used cut short, as the launcher always has.
+    return moduleFileName(nullptr).path;
 }
 
 std::wstring currentDirectory() {

@@ -9,7 +9,7 @@ namespace pelmora {
 
 std::wstring WindowsRegistry::readLocalMachineString(const std::wstring& subKey,
                                                      const std::wstring& valueName) const {
-    try {
+    return fatalOnError(L"Error reading registry.", [&] {
         RegistryKey key;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS) {
             return std::wstring();
@@ -26,11 +26,7 @@ std::wstring WindowsRegistry::readLocalMachineString(const std::wstring& subKey,
         buffer[129] = L'\0';
         const std::size_t characters = size / sizeof(wchar_t);
         return std::wstring(buffer, wcsnlen(buffer, characters < 130 ? characters : 130));
-    } catch (const std::wstring& message) {
-        ErrHandler::fatalError(message);
-    } catch (...) {
-        ErrHandler::fatalError(L"Error reading registry.");
-    }
+    });
 }
 
 std::wstring WindowsRegistry::readInstallSetting(const std::wstring& valueName) const {

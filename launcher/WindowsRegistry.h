@@ -7,8 +7,6 @@ namespace pelmora {
 
 class WindowsRegistry {
   public:
-    virtual ~WindowsRegistry() = default;
-
     // The value's text; empty when the key or value is missing or the value exceeds 129 characters.
     std::wstring readLocalMachineString(const std::wstring& subKey, const std::wstring& valueName) const;
     // A value of the installation key "Software\Pelmora2\install".

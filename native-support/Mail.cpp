@@ -87,7 +87,10 @@ JNIEXPORT jint JNICALL Java_pelmora_platf_windows_WindowsUtil_mailSgf(JNIEnv* en
     const auto subjectText = pelmora::toAnsiText(env, subject);
     if (!subjectText.converted) return 0;
 
-    const pelmora::LibraryModule library(LoadLibraryW(L"mapi32.dll"));
+    // The system's own mail library only: a file of that name in the application's folder, or anywhere else
+    // on the DLL search path, is never loaded in its place.
+    const pelmora::LibraryModule library(
+        LoadLibraryExW(L"mapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     if (!library) return notAvailable;
     const MapiFunctions functions = lookUp(library.get());
     if (!functions.complete()) return notAvailable;

@@ -12,6 +12,8 @@
 #include "NothrowBuffer.h"
 #include "PolygonCounts.h"
 
+#include <pelmora/Win32Handles.h>
+
 using pelmora::handleFrom;
 using pelmora::toJava;
 
@@ -55,9 +57,9 @@ JNIEXPORT jlong JNICALL Java_pelmora_platf_windows_NativeGraphics_polyPolygon(JN
                                                                               jfloatArray points,
                                                                               jintArray counts) {
     const auto hdc = handleFrom<HDC>(dc);
-    const HGDIOBJ previousPen = SelectObject(hdc, GetStockObject(NULL_PEN));
-    const bool drawn = fillPolygons(env, hdc, points, counts);
     // The caller's pen comes back on every path.
-    const HGDIOBJ nullPen = SelectObject(hdc, previousPen);
-    return drawn ? toJava(nullPen) : 0;
+    pelmora::GdiSelection nullPen(hdc, GetStockObject(NULL_PEN));
+    const bool drawn = fillPolygons(env, hdc, points, counts);
+    const HGDIOBJ deselected = nullPen.restore();
+    return drawn ? toJava(deselected) : 0;
 }

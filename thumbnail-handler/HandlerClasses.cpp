@@ -12,10 +12,14 @@ const std::array<HandlerClass, 2>& handlerClasses() {
     static const std::array<HandlerClass, 2> classes = {{
         {CLSID_PelmoraExtractor,
          {com::createObject<CPelmoraExtractor>, com::Aggregation::refused},
-         extractorScript},
+         L"PelmoraExtractor",
+         extractImageShellKey,
+         false},
         {CLSID_PelmoraExtThumb,
          {com::createObject<CPelmoraExtThumb>, com::Aggregation::allowed},
-         extThumbScript},
+         L"PelmoraExtThumb",
+         thumbnailProviderShellKey,
+         true},
     }};
     return classes;
 }

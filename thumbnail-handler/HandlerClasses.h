@@ -1,8 +1,8 @@
-// The two classes the handler serves, in the order of registration and lookup.
+// The two classes the handler serves, in the order of registration and lookup: everything lookup and
+// registration need of each.
 #pragma once
 
 #include <pelmora/com/ClassFactory.h>
-#include <pelmora/com/RegistryScript.h>
 
 #include <windows.h>
 
@@ -13,7 +13,12 @@ namespace pelmora::thumb {
 struct HandlerClass {
     const CLSID& clsid;
     com::ClassDescription description;
-    const com::RegistryScript& (*script)();
+    // The class name in its ProgIDs and descriptions ("PelmoraExtractor").
+    const wchar_t* name;
+    // The shell's key of a file type under which the class serves.
+    const wchar_t* shellKey;
+    // Whether scripts may create it (the class with IDispatch).
+    bool programmable;
 };
 
 // CPelmoraExtractor (no aggregation), then CPelmoraExtThumb (aggregatable).

@@ -34,10 +34,7 @@ bool HandlerModule::attach(HINSTANCE instance) {
 }
 
 void HandlerModule::detach() {
-    for (com::ClassFactory*& classObject : classObjects_) {
-        if (classObject) classObject->Release();
-        classObject = nullptr;
-    }
+    for (com::ComPtr<com::ClassFactory>& classObject : classObjects_) classObject.reset();
     if (creationReady_) DeleteCriticalSection(&moduleLock_);
     creationReady_ = false;
 }
@@ -58,12 +55,12 @@ HRESULT HandlerModule::classObject(REFCLSID clsid, REFIID iid, void** object) {
     const auto& classes = handlerClasses();
     for (std::size_t index = 0; index < classes.size(); ++index) {
         if (!IsEqualCLSID(clsid, classes[index].clsid)) continue;
-        com::ClassFactory* classObject = nullptr;
+        com::ComPtr<com::ClassFactory> classObject;
         {
             const CriticalSectionLock lock(moduleLock_);
             if (!classObjects_[index]) {
-                classObjects_[index] = com::ClassFactory::make(classes[index].description, *this,
-                                                               com::ClassObjectLocking::whileClientsHoldIt);
+                classObjects_[index] = com::ComPtr<com::ClassFactory>::adopt(com::ClassFactory::make(
+                    classes[index].description, *this, com::ClassObjectLocking::whileClientsHoldIt));
             }
             classObject = classObjects_[index];
         }

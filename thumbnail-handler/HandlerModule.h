@@ -3,6 +3,7 @@
 #pragma once
 
 #include <pelmora/com/ClassFactory.h>
+#include <pelmora/com/ComPtr.h>
 #include <pelmora/com/ModuleLock.h>
 
 #include <windows.h>
@@ -36,7 +37,7 @@ class HandlerModule final : public com::ModuleLock {
     bool creationReady_ = false;
     std::atomic<long> lockCount_{0};
     // Parallel to handlerClasses(); each holds the module's own reference.
-    std::array<com::ClassFactory*, 2> classObjects_{};
+    std::array<com::ComPtr<com::ClassFactory>, 2> classObjects_;
 };
 
 HandlerModule& handlerModule();

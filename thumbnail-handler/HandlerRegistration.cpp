@@ -6,7 +6,7 @@
 #include "RegistryEntries.h"
 
 #include <pelmora/com/ComBoundary.h>
-#include <pelmora/com/ModuleFilePath.h>
+#include <pelmora/ModuleFileName.h>
 #include <pelmora/com/RegistryScript.h>
 #include <pelmora/com/TypeLibraryRegistration.h>
 
@@ -28,32 +28,50 @@ class SystemThreadLocale {
     const LCID previous_;
 };
 
-HRESULT registerHandler() {
-    std::wstring path;
-    HRESULT result = com::moduleFilePath(handlerModule().instance(), path);
-    if (FAILED(result)) return result;
-    const com::Replacements replacements = handlerReplacements(path);
-    result = com::registerScript(HKEY_CLASSES_ROOT, moduleScript(), replacements);
-    if (FAILED(result)) return result;
-    for (const HandlerClass& handlerClass : handlerClasses()) {
-        result = com::registerScript(HKEY_CLASSES_ROOT, handlerClass.script(), replacements);
+HRESULT registerClass(const HandlerClass& handlerClass, const com::Replacements& handler) {
+    const com::Replacements replacements =
+        classReplacements(handler, handlerClass.name, handlerClass.clsid, handlerClass.shellKey);
+    const HRESULT result = com::registerScript(HKEY_CLASSES_ROOT, classScript(), replacements);
+    if (FAILED(result) || !handlerClass.programmable) return result;
+    return com::registerScript(HKEY_CLASSES_ROOT, programmableScript(), replacements);
+}
+
+// In the opposite order of registerClass.
+HRESULT unregisterClass(const HandlerClass& handlerClass, const com::Replacements& handler) {
+    const com::Replacements replacements =
+        classReplacements(handler, handlerClass.name, handlerClass.clsid, handlerClass.shellKey);
+    if (handlerClass.programmable) {
+        const HRESULT result = com::unregisterScript(HKEY_CLASSES_ROOT, programmableScript(), replacements);
         if (FAILED(result)) return result;
     }
-    return com::registerTypeLibrary(path, com::RegistrationScope::machine);
+    return com::unregisterScript(HKEY_CLASSES_ROOT, classScript(), replacements);
+}
+
+HRESULT registerHandler() {
+    // Nothing is ever registered under a cut path.
+    const ModuleFileName module = moduleFileName(handlerModule().instance());
+    if (!module.complete()) return HRESULT_FROM_WIN32(module.error);
+    const com::Replacements handler = handlerReplacements(module.path);
+    HRESULT result = com::registerScript(HKEY_CLASSES_ROOT, moduleScript(), handler);
+    if (FAILED(result)) return result;
+    for (const HandlerClass& handlerClass : handlerClasses()) {
+        result = registerClass(handlerClass, handler);
+        if (FAILED(result)) return result;
+    }
+    return com::registerTypeLibrary(module.path, com::RegistrationScope::machine);
 }
 
 HRESULT unregisterHandler() {
-    std::wstring path;
-    HRESULT result = com::moduleFilePath(handlerModule().instance(), path);
-    if (FAILED(result)) return result;
-    const com::Replacements replacements = handlerReplacements(path);
+    const ModuleFileName module = moduleFileName(handlerModule().instance());
+    if (!module.complete()) return HRESULT_FROM_WIN32(module.error);
+    const com::Replacements handler = handlerReplacements(module.path);
     for (const HandlerClass& handlerClass : handlerClasses()) {
-        result = com::unregisterScript(HKEY_CLASSES_ROOT, handlerClass.script(), replacements);
+        const HRESULT result = unregisterClass(handlerClass, handler);
         if (FAILED(result)) return result;
     }
-    result = com::unregisterTypeLibrary(path, com::RegistrationScope::machine);
+    const HRESULT result = com::unregisterTypeLibrary(module.path, com::RegistrationScope::machine);
     if (FAILED(result)) return result;
-    return com::unregisterScript(HKEY_CLASSES_ROOT, moduleScript(), replacements);
+    return com::unregisterScript(HKEY_CLASSES_ROOT, moduleScript(), handler);
 }
 
 }  // namespace

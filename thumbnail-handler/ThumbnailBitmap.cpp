@@ -6,26 +6,6 @@
 #include <pelmora/com/ComPtr.h>
 
 namespace pelmora::thumb {
-namespace {
-
-// Puts back what was selected into the context before, which takes the new bitmap out of it again.
-class Selection {
-  public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-    ~Selection() {
-        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-    }
-    bool succeeded() const { return previous_ && previous_ != HGDI_ERROR; }
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-}  // namespace
-
 HRESULT createThumbnailBitmap(com::UniqueBstr owned, HBITMAP* bitmap, std::int32_t requestedWidth,
                               std::int32_t requestedHeight) {
     if (!owned || !bitmap) return E_FAIL;
@@ -42,7 +22,7 @@ HRESULT createThumbnailBitmap(com::UniqueBstr owned, HBITMAP* bitmap, std::int32
                                   static_cast<UINT>(bitsPerPixel), nullptr));
     if (!result) return E_FAIL;
     {
-        const Selection selection(dc.get(), result.get());
+        const GdiSelection selection(dc.get(), result.get());
         if (!selection.succeeded()) return E_FAIL;
         SetStretchBltMode(dc.get(), COLORONCOLOR);
         SetBrushOrgEx(dc.get(), 0, 0, nullptr);

@@ -6,7 +6,8 @@
 #include "ServerEvents.h"
 
 #include <pelmora/FileBytes.h>
-#include <pelmora/ProcAddress.h>
+#include <pelmora/JavaVmCreation.h>
+#include <pelmora/ModuleFileName.h>
 #include <pelmora/Win32Handles.h>
 
 #include <windows.h>
@@ -17,11 +18,10 @@
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace pelmora::thumbsrv {
 namespace {
-
-using CreateJavaVmFunction = jint(JNICALL*)(JavaVM**, void**, void*);
 
 constexpr std::size_t modulePathCapacity = MAX_PATH;
 constexpr std::size_t workingDirectoryCapacity = 261;
@@ -45,11 +45,9 @@ std::wstring ownFolder() {
             reinterpret_cast<LPCWSTR>(&ownFolder), &self)) {
         failStartup(L"Java directory not found", L"own module not found");
     }
-    wchar_t path[modulePathCapacity];
-    const DWORD length = GetModuleFileNameW(self, path, modulePathCapacity);
-    if (length == 0 || length >= modulePathCapacity)
-        failStartup(L"Java directory not found", L"module path too long");
-    std::wstring folder(path, length);
+    const ModuleFileName module = moduleFileName(self);
+    if (!module.complete()) failStartup(L"Java directory not found", L"module path too long");
+    const std::wstring& folder = module.path;
     const std::size_t cut = folder.rfind(L'\\');
     return cut == std::wstring::npos ? std::wstring() : folder.substr(0, cut);
 }
@@ -111,23 +109,12 @@ DWORD WINAPI jvmThreadMain(void*) {
     if (!built.ok())
         failStartup(L"Java VM creation failed", std::wstring(built.error.begin(), built.error.end()));
 
-    std::vector<JavaVMOption> options(built.options.size());
-    for (std::size_t i = 0; i < options.size(); ++i) options[i].optionString = built.options[i].data();
-    JavaVMInitArgs arguments{};
-    arguments.version = JNI_VERSION_1_6;
-    arguments.nOptions = static_cast<jint>(options.size());
-    arguments.options = options.data();
-    arguments.ignoreUnrecognized = JNI_FALSE;
-
-    auto createJavaVm = procAddress<CreateJavaVmFunction>(jvmLibrary, "JNI_CreateJavaVM");
-    if (!createJavaVm) failStartup(L"Java VM not found", L"No VM");
-
-    JavaVM* created = nullptr;
-    void* threadEnvironment = nullptr;
-    const jint result = createJavaVm(&created, &threadEnvironment, &arguments);
+    JavaVmInitArguments arguments(std::move(built.options), JNI_VERSION_1_6);
+    const CreatedJavaVm created = createJavaVm(jvmLibrary, arguments);
+    if (!created.functionFound) failStartup(L"Java VM not found", L"No VM");
     // No request may ever use a VM that was not created.
-    if (result < 0 || !created) failStartup(L"Java VM creation failed", std::to_wstring(result));
-    javaVm = created;
+    if (!created.created()) failStartup(L"Java VM creation failed", std::to_wstring(created.result));
+    javaVm = created.vm;
     SetEvent(jvmReady);
 
     WaitForSingleObject(jvmStop, INFINITE);

@@ -37,10 +37,10 @@ com::Replacements serverReplacements(const std::wstring& modulePath) {
     return {{L"APPID", appIdText}, {L"MODULE", L"\"" + modulePath + L"\""}};
 }
 
-com::Replacements classReplacements(const com::Replacements& server, const ExtractorClass& extractor) {
+com::Replacements classReplacements(const com::Replacements& server, const wchar_t* name, REFCLSID clsid) {
     com::Replacements replacements = server;
-    replacements.emplace_back(L"CLASS", extractor.name);
-    replacements.emplace_back(L"CLSID", extractor.clsid);
+    replacements.emplace_back(L"CLASS", name);
+    replacements.emplace_back(L"CLSID", com::guidText(clsid));
     return replacements;
 }
 

@@ -1,12 +1,10 @@
 #include "ServerModule.h"
 
-#include "ExtThumbExtractor.h"
 #include "JavaHost.h"
+#include "ServerClasses.h"
 #include "ServerEvents.h"
-#include "ThumbExtractor.h"
 
 #include <pelmora/EnvironmentSetting.h>
-#include <pelmora/com/ComObject.h>
 #include <pelmora/com/ComPtr.h>
 
 namespace pelmora::thumbsrv {
@@ -24,14 +22,7 @@ SteadyTime now() {
 }  // namespace
 
 CPelmoraThumbSrvModule::CPelmoraThumbSrvModule()
-    : mainThreadId_(GetCurrentThreadId()),
-      bounds_(serverBoundsFrom(environmentText)),
-      idleWatch_(now()),
-      // The order in which the class objects are registered.
-      classes_{
-          {&CLSID_ExtThumbExtractor, {&com::createObject<CExtThumbExtractor>, com::Aggregation::allowed}},
-          {&CLSID_ThumbExtractor, {&com::createObject<CThumbExtractor>, com::Aggregation::allowed}},
-      } {
+    : mainThreadId_(GetCurrentThreadId()), bounds_(serverBoundsFrom(environmentText)), idleWatch_(now()) {
     currentModule = this;
 }
 
@@ -104,17 +95,20 @@ void CPelmoraThumbSrvModule::postMessageLoop() {
 }
 
 HRESULT CPelmoraThumbSrvModule::registerClassObjects() {
-    for (RegisteredClass& entry : classes_) {
+    const auto& classes = serverClasses();
+    for (std::size_t index = 0; index < classes.size(); ++index) {
         com::ComPtr<IUnknown> classObject = com::ComPtr<IUnknown>::adopt(
-            com::ClassFactory::make(entry.description, *this, com::ClassObjectLocking::never));
+            com::ClassFactory::make(classes[index].description, *this, com::ClassObjectLocking::never));
         if (!classObject) {
             revokeClassObjects();
             return E_OUTOFMEMORY;
         }
-        const HRESULT result = CoRegisterClassObject(*entry.clsid, classObject.get(), CLSCTX_LOCAL_SERVER,
-                                                     REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &entry.cookie);
+        DWORD& cookie = cookies_[index];
+        const HRESULT result =
+            CoRegisterClassObject(classes[index].clsid, classObject.get(), CLSCTX_LOCAL_SERVER,
+                                  REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &cookie);
         if (FAILED(result)) {
-            entry.cookie = 0;
+            cookie = 0;
             revokeClassObjects();
             return result;
         }
@@ -123,8 +117,8 @@ HRESULT CPelmoraThumbSrvModule::registerClassObjects() {
 }
 
 void CPelmoraThumbSrvModule::revokeClassObjects() {
-    for (RegisteredClass& entry : classes_) {
-        if (entry.cookie != 0) CoRevokeClassObject(std::exchange(entry.cookie, 0));
+    for (DWORD& cookie : cookies_) {
+        if (cookie != 0) CoRevokeClassObject(std::exchange(cookie, 0));
     }
 }
 

@@ -4,13 +4,12 @@
 
 #include "ServerLifetime.h"
 
-#include <pelmora/com/ClassFactory.h>
 #include <pelmora/com/ModuleLock.h>
 
 #include <windows.h>
 
+#include <array>
 #include <string>
-#include <vector>
 
 namespace pelmora::thumbsrv {
 
@@ -49,19 +48,14 @@ class CPelmoraThumbSrvModule final : public com::ModuleLock {
     void postMessageLoop();
 
   private:
-    struct RegisteredClass {
-        const CLSID* clsid;
-        com::ClassDescription description;
-        DWORD cookie = 0;
-    };
-
     HRESULT registerClassObjects();
     void revokeClassObjects();
 
     const DWORD mainThreadId_;
     const ServerBounds bounds_;
     IdleWatch idleWatch_;
-    std::vector<RegisteredClass> classes_;
+    // One per class of serverClasses(), 0 while its class object is not registered.
+    std::array<DWORD, 2> cookies_{};
 };
 
 }  // namespace pelmora::thumbsrv

@@ -1,17 +1,15 @@
 #include "ServerRegistration.h"
 
 #include "RegistryEntries.h"
+#include "ServerClasses.h"
 
 #include <pelmora/Win32Handles.h>
-#include <pelmora/com/ModuleFilePath.h>
+#include <pelmora/ModuleFileName.h>
 
 #include <string>
 
 namespace pelmora::thumbsrv {
 namespace {
-
-// The order of the server's class objects.
-constexpr const ExtractorClass* serverClasses[] = {&extThumbExtractorClass, &thumbExtractorClass};
 
 // HKEY_CLASSES_ROOT, or the current user's own classes.
 HRESULT openClassesRoot(com::RegistrationScope scope, RegistryKey& owned, HKEY& root) {
@@ -30,38 +28,39 @@ HRESULT openClassesRoot(com::RegistrationScope scope, RegistryKey& owned, HKEY& 
 // Runs one step per script with everything a script needs.
 template <class Step>
 HRESULT withRegistrationContext(com::RegistrationScope scope, Step step) {
-    std::wstring path;
-    HRESULT result = com::moduleFilePath(nullptr, path);
-    if (FAILED(result)) return result;
+    // Nothing is ever registered under a cut path.
+    const ModuleFileName module = moduleFileName(nullptr);
+    if (!module.complete()) return HRESULT_FROM_WIN32(module.error);
     RegistryKey owned;
     HKEY root = nullptr;
-    result = openClassesRoot(scope, owned, root);
+    const HRESULT result = openClassesRoot(scope, owned, root);
     if (FAILED(result)) return result;
-    return step(root, path, serverReplacements(path));
+    return step(root, module.path, serverReplacements(module.path));
 }
 
 }  // namespace
 
 HRESULT registerServer(com::RegistrationScope scope) {
-    return withRegistrationContext(scope, [&](HKEY root, const std::wstring& path,
-                                              const com::Replacements& server) {
-        HRESULT result = com::registerScript(root, appIdScript(), server);
-        if (FAILED(result)) return result;
-        for (const ExtractorClass* extractor : serverClasses) {
-            result = com::registerScript(root, extractorClassScript(), classReplacements(server, *extractor));
+    return withRegistrationContext(
+        scope, [&](HKEY root, const std::wstring& path, const com::Replacements& server) {
+            HRESULT result = com::registerScript(root, appIdScript(), server);
             if (FAILED(result)) return result;
-        }
-        return com::registerTypeLibrary(path, scope);
-    });
+            for (const ServerClass& extractor : serverClasses()) {
+                result = com::registerScript(root, extractorClassScript(),
+                                             classReplacements(server, extractor.name, extractor.clsid));
+                if (FAILED(result)) return result;
+            }
+            return com::registerTypeLibrary(path, scope);
+        });
 }
 
 HRESULT unregisterServer(com::RegistrationScope scope) {
     return withRegistrationContext(
         scope, [&](HKEY root, const std::wstring& path, const com::Replacements& server) {
             HRESULT result = S_OK;
-            for (const ExtractorClass* extractor : serverClasses) {
+            for (const ServerClass& extractor : serverClasses()) {
                 result = com::unregisterScript(root, extractorClassScript(),
-                                               classReplacements(server, *extractor));
+                                               classReplacements(server, extractor.name, extractor.clsid));
                 if (FAILED(result)) return result;
             }
             result = com::unregisterTypeLibrary(path, scope);

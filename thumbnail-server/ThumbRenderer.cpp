@@ -6,6 +6,7 @@
 #include "ServerModule.h"
 
 #include <jni.h>
+#include <pelmora/PendingJavaException.h>
 
 #include <string>
 
@@ -40,14 +41,6 @@ class ThumbRenderContext {
     JavaVM* javaVm_ = nullptr;
 };
 
-// Describes and clears a pending Java exception; whether there was one.
-bool clearPendingException(JNIEnv* env) {
-    if (!env->ExceptionCheck()) return false;
-    env->ExceptionDescribe();
-    env->ExceptionClear();
-    return true;
-}
-
 void ThumbRenderContext::beginRenderRequest() {
     javaVm_ = readyJavaVm();
     void* attached = nullptr;
@@ -59,10 +52,10 @@ void ThumbRenderContext::beginRenderRequest() {
         if (thumbClass) {
             createFromTextMethod = env->GetStaticMethodID(thumbClass, "create", createFromTextSignature);
             // A failed lookup leaves NoSuchMethodError pending, which the next lookup must not meet.
-            clearPendingException(env);
+            describePendingException(env);
             createFromBytesMethod = env->GetStaticMethodID(thumbClass, "create", createFromBytesSignature);
         }
-        clearPendingException(env);
+        describePendingException(env);
     }
     if (!createFromTextMethod) reportError(L"Failed to find create method", L"no methond found");
 }
@@ -75,7 +68,7 @@ void ThumbRenderContext::endRenderRequest() {
 // The method's result as a BSTR carrying its bytes; null for a pending exception, a null result or a BSTR
 // that cannot be allocated. An empty array gives an empty BSTR, not null.
 BSTR javaBytesToBstr(JNIEnv* env, jobject result) {
-    if (clearPendingException(env)) return nullptr;
+    if (describePendingException(env)) return nullptr;
     if (!result) return nullptr;
     auto array = static_cast<jbyteArray>(result);
     const jsize length = env->GetArrayLength(array);
@@ -83,7 +76,7 @@ BSTR javaBytesToBstr(JNIEnv* env, jobject result) {
     BSTR bytes = SysAllocStringByteLen(nullptr, static_cast<UINT>(length));
     if (!bytes) return nullptr;
     env->GetByteArrayRegion(array, 0, length, reinterpret_cast<jbyte*>(bytes));
-    if (clearPendingException(env)) {
+    if (describePendingException(env)) {
         SysFreeString(bytes);
         return nullptr;
     }
@@ -107,10 +100,10 @@ BSTR renderHere(Variant variant, std::uint16_t x, std::uint16_t y, MakeArgument 
                                                                static_cast<jint>(x), static_cast<jint>(y));
             image = javaBytesToBstr(env, result);
         }
-        clearPendingException(env);
+        describePendingException(env);
         env->PopLocalFrame(nullptr);
     } else if (env) {
-        clearPendingException(env);
+        describePendingException(env);
     }
     if (!image) {
         reportError(L"Pelmora Thumbnail Generation failed",

@@ -1,6 +1,8 @@
 #include <pelmora/Win32Handles.h>
 #include <pelmora/com/RegistryScript.h>
 
+#include <objbase.h>
+
 #include <cwchar>
 
 namespace pelmora::com {
@@ -78,6 +80,12 @@ HRESULT removeKey(HKEY root, const RegistryKeyEntry& entry, const Replacements& 
 }
 
 }  // namespace
+
+std::wstring guidText(REFGUID guid) {
+    wchar_t text[39] = {};
+    StringFromGUID2(guid, text, 39);
+    return text;
+}
 
 std::wstring applyReplacements(const std::wstring& text, const Replacements& replacements) {
     std::wstring result;

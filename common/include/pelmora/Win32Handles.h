@@ -92,4 +92,26 @@ using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using ScreenDc = UniqueHandle<ScreenDcTraits>;
 using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 
+// An object selected into a device context; what was selected before goes back in on every path, which
+// takes this object out again.
+class GdiSelection {
+  public:
+    GdiSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    GdiSelection(const GdiSelection&) = delete;
+    GdiSelection& operator=(const GdiSelection&) = delete;
+    ~GdiSelection() { restore(); }
+
+    bool succeeded() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
+    // Puts the earlier object back now; the object that came out (the one selected here), or null when the
+    // selection had failed or was already undone.
+    HGDIOBJ restore() {
+        if (!succeeded()) return nullptr;
+        return SelectObject(dc_, std::exchange(previous_, nullptr));
+    }
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 }  // namespace pelmora

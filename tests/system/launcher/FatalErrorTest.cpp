@@ -25,8 +25,10 @@ TEST_F(LauncherFatalError, JvmLibraryThatDoesNotLoad) {
     installLauncher();
     writeFile(appFolder + L"\\jre\\bin\\client\\jvm.dll", "not a library");
     auto launcher = launch(L"");
-    EXPECT_EQ(fatalErrorOf(launcher), L"Error in Pelmora launcher. Cannot load Java VM library: " +
-                                          appFolder + L"\\jre\\bin\\client\\jvm.dll");
+    // The failed call and its error code follow on a line of their own (193: not a valid Win32 application).
+    EXPECT_EQ(fatalErrorOf(launcher),
+              L"Error in Pelmora launcher. Cannot load Java VM library: " + appFolder +
+                  L"\\jre\\bin\\client\\jvm.dll\nLoadLibraryW failed with error 193.");
 }
 
 TEST_F(LauncherFatalError, JvmCreationFails) {

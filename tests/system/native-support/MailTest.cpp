@@ -1,6 +1,7 @@
 // mailSgf against the mapi32.dll doubles (tests/doubles/mapi32): they log every call and the whole message
-// and fail at the step PELMORA_TEST_MAPI_FAIL names. Wine's own mapi32 would start a browser from
-// MAPISendMail, so every test first proves that the double is the mapi32.dll this process loads.
+// and fail at the step PELMORA_TEST_MAPI_FAIL names. mailSgf loads mapi32.dll from the system folder only, so
+// each test puts its double there in place of Wine's own (which would start a browser from MAPISendMail) and
+// first proves that the double is the mapi32.dll this process loads from there.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -27,9 +28,11 @@ class Mail : public JvmFixture {
     void SetUp() override {
         // Texts reach MAPI in the ANSI code page; the expected bytes below are those of 1252.
         ASSERT_EQ(GetACP(), 1252u);
-        ASSERT_TRUE(SetDllDirectoryW((binaryFolder() + L"\\" + doubleFolder()).c_str()));
+        ASSERT_TRUE(CopyFileW(systemMapi_.c_str(), wineMapi_.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW((binaryFolder() + L"\\" + doubleFolder() + L"\\mapi32.dll").c_str(),
+                              systemMapi_.c_str(), FALSE));
 
-        const HMODULE loaded = LoadLibraryW(L"mapi32.dll");
+        const HMODULE loaded = LoadLibraryExW(L"mapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         ASSERT_NE(loaded, nullptr) << "no mapi32.dll can be loaded";
         const auto variant = reinterpret_cast<Variant>(reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleW(L"mapi32.dll"), "PelmoraTestMapiVariant")));
@@ -42,7 +45,16 @@ class Mail : public JvmFixture {
         DeleteFileW(log_.c_str());
     }
 
-    void TearDown() override { SetDllDirectoryW(nullptr); }
+    void TearDown() override {
+        SetDllDirectoryW(nullptr);
+        CopyFileW(wineMapi_.c_str(), systemMapi_.c_str(), FALSE);
+    }
+
+    static std::wstring systemFolder() {
+        wchar_t folder[MAX_PATH] = {};
+        GetSystemDirectoryW(folder, MAX_PATH);
+        return folder;
+    }
 
     void failAt(const wchar_t* step) { fail_.set(step); }
 
@@ -73,6 +85,8 @@ class Mail : public JvmFixture {
     const std::wstring log_ = folder_ / L"mapi.log";
     ScopedEnvironmentVariable logVariable_{L"PELMORA_TEST_MAPI_LOG", log_};
     ScopedEnvironmentVariable fail_{L"PELMORA_TEST_MAPI_FAIL", std::nullopt};
+    const std::wstring systemMapi_ = systemFolder() + L"\\mapi32.dll";
+    const std::wstring wineMapi_ = folder_ / L"wine-mapi32.dll";
 
   private:
     // A field is "name=value" with no blank in the name; a call names itself first ("MAPIInitialize
@@ -102,6 +116,13 @@ TEST_F(Mail, SentMessageGives5AfterLogoffAndRelease) {
                                      "MAPISendMail session=0x0 ui=0x0 flags=0x9 reserved=0x0 message=set"},
                                     loggedOffAndReleased));
     EXPECT_EQ(GetModuleHandleW(L"mapi32.dll"), nullptr) << "mapi32.dll was not freed";
+}
+
+TEST_F(Mail, OnlyTheSystemFoldersLibraryIsLoaded) {
+    // Another mapi32.dll (here one without MAPISendMail) where the DLL search looks before the system folder,
+    // as a file in the application's folder would be.
+    ASSERT_TRUE(SetDllDirectoryW((binaryFolder() + L"\\mapi-incomplete").c_str()));
+    EXPECT_EQ(mail(u"C:\\g.sgf", u"Zoe", u"zoe@example.org", u"Game"), 5);
 }
 
 TEST_F(Mail, MessageHasOneRecipientOneAttachmentAndAnsiTexts) {

@@ -1,5 +1,6 @@
 #include "JvmChooser.h"
 #include "JvmEnvironment.h"
+#include "LauncherError.h"
 #include "Properties.h"
 
 #include <gtest/gtest.h>
@@ -69,8 +70,8 @@ template <class Step>
 std::wstring failureOf(Step&& step) {
     try {
         step();
-    } catch (const std::wstring& message) {
-        return message;
+    } catch (const LauncherError& error) {
+        return error.text();
     }
     return L"(no failure)";
 }

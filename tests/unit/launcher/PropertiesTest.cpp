@@ -1,4 +1,4 @@
-#include "ClassPathList.h"
+#include <pelmora/ClassPathList.h>
 #include "Properties.h"
 
 #include <gtest/gtest.h>

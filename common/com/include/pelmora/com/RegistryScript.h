@@ -42,6 +42,9 @@ using RegistryScript = std::vector<RegistryKeyEntry>;
 // Placeholder name (without the percent signs) and its text.
 using Replacements = std::vector<std::pair<std::wstring, std::wstring>>;
 
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper case, as registration writes class and library ids.
+std::wstring guidText(REFGUID guid);
+
 // The text with every %NAME% replaced; "%%" stands for one percent sign. An unknown name stays as it is.
 std::wstring applyReplacements(const std::wstring& text, const Replacements& replacements);
 

@@ -68,25 +68,53 @@ class SessionOwner {
     mapi::Session* session_ = nullptr;
 };
 
-}  // namespace
+// The texts of one mail, in the ANSI code page.
+struct MailTexts {
+    char* attachmentPath;
+    char* recipientName;
+    char* recipientAddress;
+    char* subject;
+};
 
-JNIEXPORT jint JNICALL Java_pelmora_platf_windows_WindowsUtil_mailSgf(JNIEnv* env, jclass,
-                                                                      jstring attachmentPath,
-                                                                      jstring recipientName,
-                                                                      jstring recipientAddress,
-                                                                      jstring subject) {
-    // Every text is needed: a null one gives 0 before any mail call (a null path would declare an attachment
-    // without a file). A conversion that fails ends the call before the next one.
-    if (!attachmentPath || !recipientName || !recipientAddress || !subject) return 0;
-    const auto path = pelmora::toAnsiText(env, attachmentPath);
-    if (!path.converted) return 0;
-    const auto name = pelmora::toAnsiText(env, recipientName);
-    if (!name.converted) return 0;
-    const auto address = pelmora::toAnsiText(env, recipientAddress);
-    if (!address.converted) return 0;
-    const auto subjectText = pelmora::toAnsiText(env, subject);
-    if (!subjectText.converted) return 0;
+// One message to one recipient with the record attached, shown to the user before it goes.
+ULONG sendRecord(const MapiFunctions& functions, const MailTexts& texts) {
+    MapiRecipDesc recipient{};
+    recipient.ulReserved = 0;
+    recipient.ulRecipClass = MAPI_TO;
+    recipient.lpszName = texts.recipientName;
+    recipient.lpszAddress = texts.recipientAddress;
+    recipient.ulEIDSize = 0;
+    recipient.lpEntryID = nullptr;
 
+    MapiFileDesc attachment{};
+    attachment.ulReserved = 0;
+    attachment.flFlags = 0;
+    attachment.nPosition = 0xFFFFFFFF;  // not placed in the message text
+    attachment.lpszPathName = texts.attachmentPath;
+    attachment.lpszFileName = nullptr;  // the mail program takes the name from the path
+    attachment.lpFileType = nullptr;
+
+    MapiMessage message{};
+    message.ulReserved = 0;
+    message.lpszSubject = texts.subject;
+    message.lpszNoteText = nullptr;
+    message.lpszMessageType = nullptr;
+    message.lpszDateReceived = nullptr;
+    message.lpszConversationID = nullptr;
+    message.flFlags = 0;
+    message.lpOriginator = nullptr;
+    message.nRecipCount = 1;
+    message.lpRecips = &recipient;
+    message.nFileCount = 1;
+    message.lpFiles = &attachment;
+
+    // Blocks while the mail program's message window is open.
+    return functions.sendMail(0, 0, &message, MAPI_LOGON_UI | MAPI_DIALOG, 0);
+}
+
+// The system's mail library: initialised, logged on with the default profile, the message sent, and
+// everything undone again on every path.
+jint mailThroughSystemMapi(const MailTexts& texts) {
     // The system's own mail library only: a file of that name in the application's folder, or anywhere else
     // on the DLL search path, is never loaded in its place.
     const pelmora::LibraryModule library(
@@ -105,38 +133,28 @@ JNIEXPORT jint JNICALL Java_pelmora_platf_windows_WindowsUtil_mailSgf(JNIEnv* en
         session.discard();
         return logonFailed;
     }
+    // Abandoning the message is a failure too.
+    return sendRecord(functions, texts) == SUCCESS_SUCCESS ? handedOver : notSent;
+}
 
-    MapiRecipDesc recipient{};
-    recipient.ulReserved = 0;
-    recipient.ulRecipClass = MAPI_TO;
-    recipient.lpszName = name.text.get();
-    recipient.lpszAddress = address.text.get();
-    recipient.ulEIDSize = 0;
-    recipient.lpEntryID = nullptr;
+}  // namespace
 
-    MapiFileDesc attachment{};
-    attachment.ulReserved = 0;
-    attachment.flFlags = 0;
-    attachment.nPosition = 0xFFFFFFFF;  // not placed in the message text
-    attachment.lpszPathName = path.text.get();
-    attachment.lpszFileName = nullptr;  // the mail program takes the name from the path
-    attachment.lpFileType = nullptr;
-
-    MapiMessage message{};
-    message.ulReserved = 0;
-    message.lpszSubject = subjectText.text.get();
-    message.lpszNoteText = nullptr;
-    message.lpszMessageType = nullptr;
-    message.lpszDateReceived = nullptr;
-    message.lpszConversationID = nullptr;
-    message.flFlags = 0;
-    message.lpOriginator = nullptr;
-    message.nRecipCount = 1;
-    message.lpRecips = &recipient;
-    message.nFileCount = 1;
-    message.lpFiles = &attachment;
-
-    // Blocks while the mail program's message window is open; abandoning the message is a failure too.
-    const ULONG sent = functions.sendMail(0, 0, &message, MAPI_LOGON_UI | MAPI_DIALOG, 0);
-    return sent == SUCCESS_SUCCESS ? handedOver : notSent;
+JNIEXPORT jint JNICALL Java_pelmora_platf_windows_WindowsUtil_mailSgf(JNIEnv* env, jclass,
+                                                                      jstring attachmentPath,
+                                                                      jstring recipientName,
+                                                                      jstring recipientAddress,
+                                                                      jstring subject) {
+    // Every text is needed: a null one gives 0 before any mail call (a null path would declare an attachment
+    // without a file). A conversion that fails ends the call before the next one.
+    if (!attachmentPath || !recipientName || !recipientAddress || !subject) return 0;
+    const auto path = pelmora::toAnsiText(env, attachmentPath);
+    if (!path.converted) return 0;
+    const auto name = pelmora::toAnsiText(env, recipientName);
+    if (!name.converted) return 0;
+    const auto address = pelmora::toAnsiText(env, recipientAddress);
+    if (!address.converted) return 0;
+    const auto subjectText = pelmora::toAnsiText(env, subject);
+    if (!subjectText.converted) return 0;
+    return mailThroughSystemMapi(
+        {path.text.get(), name.text.get(), address.text.get(), subjectText.text.get()});
 }

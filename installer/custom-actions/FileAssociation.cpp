@@ -30,30 +30,33 @@ bool isEmpty(HKEY key) {
 
 }  // namespace
 
-AssociationRemoval removeOwnAssociation(const std::wstring& extension, const std::wstring& progId) {
+AssociationResult removeOwnAssociation(const std::wstring& extension, const std::wstring& progId) {
     RegistryKey classes;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, classesKey, 0, KEY_READ | KEY_WOW64_64KEY, classes.receive()) !=
         ERROR_SUCCESS) {
-        return AssociationRemoval::failed;
+        return {AssociationRemoval::failed, false};
     }
     RegistryKey key;
     const LSTATUS opened = RegOpenKeyExW(classes.get(), extension.c_str(), 0,
                                          KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_64KEY, key.receive());
-    if (opened == ERROR_FILE_NOT_FOUND) return AssociationRemoval::absent;
-    if (opened != ERROR_SUCCESS) return AssociationRemoval::failed;
+    if (opened == ERROR_FILE_NOT_FOUND) return {AssociationRemoval::absent, false};
+    if (opened != ERROR_SUCCESS) return {AssociationRemoval::failed, false};
 
     std::wstring current;
     const LSTATUS read = readDefaultValue(key.get(), current);
-    if (read == ERROR_FILE_NOT_FOUND) return AssociationRemoval::absent;
-    // ProgIDs are compared as the shell compares them, without regard to case.
-    if (read != ERROR_SUCCESS || !equalIgnoringCase(current, progId)) return AssociationRemoval::foreign;
-    if (RegDeleteValueW(key.get(), nullptr) != ERROR_SUCCESS) return AssociationRemoval::failed;
-    // Other programs' entries below the extension (handlers, "Open with" lists) keep the key.
-    if (isEmpty(key.get())) {
-        key.reset();
-        RegDeleteKeyExW(classes.get(), extension.c_str(), KEY_WOW64_64KEY, 0);
+    AssociationRemoval removal = AssociationRemoval::absent;
+    if (read != ERROR_FILE_NOT_FOUND) {
+        // ProgIDs are compared as the shell compares them, without regard to case.
+        if (read != ERROR_SUCCESS || !equalIgnoringCase(current, progId))
+            return {AssociationRemoval::foreign, false};
+        if (RegDeleteValueW(key.get(), nullptr) != ERROR_SUCCESS) return {AssociationRemoval::failed, false};
+        removal = AssociationRemoval::removed;
     }
-    return AssociationRemoval::removed;
+    // Other programs' entries below the extension (handlers, "Open with" lists) keep the key; the shell
+    // handler entries of our own are gone by now, but unregistration leaves their extension's key.
+    if (!isEmpty(key.get())) return {removal, false};
+    key.reset();
+    return {removal, RegDeleteKeyExW(classes.get(), extension.c_str(), KEY_WOW64_64KEY, 0) == ERROR_SUCCESS};
 }
 
 }  // namespace pelmora::setup

@@ -8,12 +8,18 @@
 namespace pelmora::setup {
 
 enum class AssociationRemoval {
-    removed,  // the extension named our ProgID; the value is gone, and the key too if nothing else was in it
-    foreign,  // another program's association replaced ours: left alone
+    removed,  // the extension named our ProgID: the value is gone
+    foreign,  // another program's association replaced ours: left alone, and the key with it
     absent,   // no such extension key, or no default value
     failed,   // the registry refused
 };
 
-AssociationRemoval removeOwnAssociation(const std::wstring& extension, const std::wstring& progId);
+struct AssociationResult {
+    AssociationRemoval removal;
+    // The extension's key went too: nothing was left in it (no value, no subkey).
+    bool keyRemoved;
+};
+
+AssociationResult removeOwnAssociation(const std::wstring& extension, const std::wstring& progId);
 
 }  // namespace pelmora::setup

@@ -50,9 +50,10 @@ void removeFileAssociation(const InstallerSession& session) {
         return;
     }
     for (std::size_t i = 1; i < names.size(); ++i) {
-        const auto outcome = pelmora::setup::removeOwnAssociation(names[i], names[0]);
+        const pelmora::setup::AssociationResult result =
+            pelmora::setup::removeOwnAssociation(names[i], names[0]);
         session.log(L"Pelmora: association of " + names[i] + L" with " + names[0] + L" " +
-                    outcomeText(outcome));
+                    outcomeText(result.removal) + (result.keyRemoved ? L"; its empty key removed" : L""));
     }
 }
 

@@ -66,7 +66,7 @@ register_system_java() {
 prefix_processes() {
     local pattern="$1" pid
     for pid in $(pgrep -f "$pattern"); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
             echo "$pid"
         fi
     done

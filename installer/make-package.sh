@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows Installer package from the deliverables with wixl (see Pelmora.wxs). The build's
-# "package" target runs it for dist/; the package tests run it for packages of their own.
+# target msi_package runs it for dist/; the package tests run it for packages of their own.
 #   make-package.sh --dist DIR --setup-dll FILE --icon FILE --version X.Y.Z --output FILE.msi [--jre DIR]
 # --jre names a Java runtime folder that the package installs as the private jre\ (jre\bin\server\jvm.dll).
 set -euo pipefail

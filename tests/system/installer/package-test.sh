@@ -7,10 +7,11 @@
 #   4. the silent removal while a server runs, and a second removal;
 #   5. no downgrade, and an association another program took over is left alone;
 #   6. a removal after the installation folder was deleted by hand does not get stuck.
-# Arguments: the repository, the build's bin folder, the custom actions (PelmoraSetup.dll), the build's
-# package, a work folder.
+# Arguments: the repository, the build's bin folder, the custom actions (PelmoraSetup.dll), the deliverables
+# (dist), the version, the build's package ("" when the build's package brings a runtime of its own: the
+# tests then build one without), a work folder.
 set -euo pipefail
-root="$1" bin="$2" setup_dll="$3" package="$4" work="$5"
+root="$1" bin="$2" setup_dll="$3" dist="$4" version="$5" package="$6" work="$7"
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source "$root/tools/lib/wine-install.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -20,11 +21,16 @@ stop_prefix
 rm -rf "$work" && mkdir -p "$work/logs"
 start_prefix
 install="$(install_folder)"
-version="$(msiinfo export "$package" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')"
+make_package() {
+    "$root/installer/make-package.sh" --dist "$dist" --setup-dll "$setup_dll" --icon "$root/launcher/Pelmora.ico" "$@"
+}
 older="$work/Pelmora-0.9.0-x64.msi"
 mkdir -p "$work/jre/bin/server" && cp "$bin/testjvm/jvm.dll" "$work/jre/bin/server/"
-"$root/installer/make-package.sh" --dist "$(dirname "$package")" --setup-dll "$setup_dll" \
-    --icon "$root/launcher/Pelmora.ico" --version 0.9.0 --jre "$work/jre" --output "$older"
+make_package --version 0.9.0 --jre "$work/jre" --output "$older"
+if [ -z "$package" ]; then
+    package="$work/Pelmora-$version-x64.msi"
+    make_package --version "$version" --output "$package"
+fi
 record_win='C:\users\Public\Documents\13x13 Teaching Game.sgf'
 mkdir -p "$(dirname "$(unix_path "$record_win")")" && cp "$root/samples/13x13 Teaching Game.sgf" "$(unix_path "$record_win")"
 jvm_log="$work/testjvm.log"
@@ -81,7 +87,7 @@ msi() {
 expect_installed() {
     local with_jre="$1" expected_version="$2" file key
     for file in Pelmora64.exe PelmoraThumbSrv64.exe PelmoraThumb.dll PelmoraWin64.dll Pelmora.jar Pelmora.cp \
-        $(cd "$(dirname "$package")" && ls lib/*); do
+        $(cd "$dist" && ls lib/*); do
         [ -f "$install/$file" ] || fail "$file is not installed"
     done
     if [ "$with_jre" = jre ]; then [ -f "$install/jre/bin/server/jvm.dll" ] || fail "no private jre"; fi

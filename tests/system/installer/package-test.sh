@@ -6,7 +6,8 @@
 #   3. a repair after a file and entries were deleted by hand;
 #   4. the silent removal while a server runs, and a second removal;
 #   5. no downgrade, and an association another program took over is left alone;
-#   6. a removal after the installation folder was deleted by hand does not get stuck.
+#   6. a removal after the installation folder was deleted by hand does not get stuck;
+#   7. an installation whose registration cannot run (a folder too deep for the server) fails, leaving no file.
 # Arguments: the repository, the build's bin folder, the custom actions (PelmoraSetup.dll), the deliverables
 # (dist), the version, the build's package ("" when the build's package brings a runtime of its own: the
 # tests then build one without), a work folder.
@@ -185,6 +186,16 @@ msi install 0 "$package"
 expect_installed no-jre "$version"
 msi remove 0 "$package"
 expect_removed
+
+echo "7. An installation whose registration fails is rolled back"
+deep='C:\Deep'
+while [ ${#deep} -lt 260 ]; do deep="$deep\abcdefghijklmnopqrstuvwxyz"; done
+code=0
+run_msiexec /i "$package" "$work/logs/deep-install.log" "INSTALLDIR=$deep" || code=$?
+[ "$code" -ne 0 ] || fail "an installation whose server cannot register ended with 0"
+[ -z "$(find "$(unix_path 'C:\Deep')" -type f 2>/dev/null)" ] || fail "the failed installation left files"
+[ -z "$(product_entries)" ] || fail "the failed installation is listed in Programs and Features"
+echo "ok: the installation failed with exit code $code (low byte) and left no file"
 
 # A passing run keeps its logs, not its prefix (about 700 MB).
 stop_prefix

@@ -21,8 +21,9 @@ std::wstring imagePathOf(HANDLE process) {
 }  // namespace
 
 WindowsServerProcesses::WindowsServerProcesses(const std::wstring& executablePath) {
-    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return;
+    // Snapshots are INVALID_HANDLE_VALUE when absent, as files.
+    const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
@@ -38,8 +39,8 @@ WindowsServerProcesses::WindowsServerProcesses(const std::wstring& executablePat
 }
 
 bool WindowsServerProcesses::askToEnd(std::size_t process) {
-    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return false;
+    const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot) return false;
     bool posted = false;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof(entry);

@@ -39,13 +39,23 @@ ln -s "$(cd "$(dirname "$icon")" && pwd)/$(basename "$icon")" "$work/Pelmora.ico
 # The components of a folder's files, 64-bit like the rest (wixl-heat writes no Win64).
 harvest() {
   local folder="$1" directory="$2" group="$3"
-  (cd "$work" && find "$folder/" -type f | LC_ALL=C sort |
+  (cd "$work" && find -L "$folder/" -type f | LC_ALL=C sort |
     wixl-heat --prefix "$folder/" --directory-ref "$directory" --component-group "$group" --var "var.${group}Dir" |
     sed 's/<Component /<Component Win64="yes" /' >"$group.wxs")
 }
-harvest dist/lib LIBDIR Lib
+# lib\ holds the jars Pelmora.cp names, one a line as the launcher reads it (a carriage return before the line
+# feed dropped, empty lines skipped), and nothing else a build may have left in dist/lib.
+mkdir "$work/lib"
+while IFS= read -r jar || [ -n "$jar" ]; do
+  jar="${jar%$'\r'}"
+  [ -n "$jar" ] || continue
+  [ -f "$dist/lib/${jar//\\//}" ] || { echo "make-package: Pelmora.cp names lib/$jar, which $dist lacks" >&2; exit 1; }
+  mkdir -p "$(dirname "$work/lib/${jar//\\//}")"
+  ln -s "$(cd "$dist/lib" && pwd)/${jar//\\//}" "$work/lib/${jar//\\//}"
+done <"$dist/Pelmora.cp"
+harvest lib LIBDIR Lib
 sources=("$here/Pelmora.wxs" "$work/Lib.wxs")
-defines=(-D "Version=$version" -D DistDir=dist -D LibDir=dist/lib -D IconFile=Pelmora.ico -D SetupDll=PelmoraSetup.dll)
+defines=(-D "Version=$version" -D DistDir=dist -D LibDir=lib -D IconFile=Pelmora.ico -D SetupDll=PelmoraSetup.dll)
 if [ -n "$jre" ]; then
   ln -s "$(cd "$jre" && pwd)" "$work/jre"
   harvest jre JREDIR Jre

@@ -88,7 +88,7 @@ msi() {
 expect_installed() {
     local with_jre="$1" expected_version="$2" file key
     for file in Pelmora64.exe PelmoraThumbSrv64.exe PelmoraThumb.dll PelmoraWin64.dll Pelmora.jar Pelmora.cp \
-        $(cd "$dist" && ls lib/*); do
+        $(tr -d '\r' <"$dist/Pelmora.cp" | sed -n 's|^\(..*\)$|lib/\1|p'); do
         [ -f "$install/$file" ] || fail "$file is not installed"
     done
     if [ "$with_jre" = jre ]; then [ -f "$install/jre/bin/server/jvm.dll" ] || fail "no private jre"; fi

@@ -2,7 +2,7 @@
 
 #include "JavaVersionOrder.h"
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 namespace {
 
 std::optional<JavaLocation> fromOwnFolder(const std::wstring& ownFolder, const JavaInstallView& view) {
@@ -38,4 +38,4 @@ std::optional<JavaLocation> findJavaHome(const std::wstring& ownFolder, const Ja
     return std::nullopt;
 }
 
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 
 enum class RegistryRoot { currentUser, localMachine };
 
@@ -48,4 +48,4 @@ struct JavaLocation {
 // holds both values. An older subkey is never used in place of the newest.
 std::optional<JavaLocation> findJavaHome(const std::wstring& ownFolder, const JavaInstallView& view);
 
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

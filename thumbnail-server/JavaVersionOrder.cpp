@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <type_traits>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 namespace {
 
 // The value of an all-digit component, or nothing when it holds another character or exceeds the limit.
@@ -79,4 +79,4 @@ std::optional<std::wstring> pickNewestJavaVersion(const std::vector<std::wstring
     return *best;
 }
 
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

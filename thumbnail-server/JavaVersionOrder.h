@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 
 // Compares one component of a version name; <0, 0 or >0. Two all-digit components whose values fit in
 // 2,147,483,647 compare as numbers (an empty one reads as 0); any other pair compares as text, code unit by
@@ -20,4 +20,4 @@ int compareJavaVersions(std::wstring_view a, std::wstring_view b);
 // The newest of the names in enumeration order; among equal ones the first. Nothing for an empty list.
 std::optional<std::wstring> pickNewestJavaVersion(const std::vector<std::wstring>& names);
 
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

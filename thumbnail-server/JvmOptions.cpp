@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 namespace {
 
 JvmOptions failure(const char* reason) {
@@ -32,4 +32,4 @@ JvmOptions buildJvmOptions(const std::string& exeFolder, const std::string& java
     return JvmOptions{{std::move(classPath), std::move(libraryPath), "-Djava.awt.headless=true"}, {}};
 }
 
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

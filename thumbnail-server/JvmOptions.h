@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 
 // Largest sizes, in bytes including the terminating zero.
 constexpr std::size_t narrowJavaHomeCapacity = 260;
@@ -26,4 +26,4 @@ struct JvmOptions {
 JvmOptions buildJvmOptions(const std::string& exeFolder, const std::string& javaHome,
                            const std::string* classPathList);
 
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 namespace {
 
 // A registry and file system made of tables; keys are written "HKCU\..." or "HKLM\...".
@@ -88,4 +88,4 @@ TEST(JavaHomeSearch, OnlyTheNewestSubkeyOfAKeyCounts) {
 }
 
 }  // namespace
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 namespace {
 
 using Compare = int (*)(std::wstring_view, std::wstring_view);
@@ -46,4 +46,4 @@ TEST(NewestJavaVersion, FirstOfTheGreatestInEnumerationOrder) {
 }
 
 }  // namespace
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

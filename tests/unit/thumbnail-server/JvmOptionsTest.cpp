@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace pelmora {
+namespace pelmora::thumbsrv {
 namespace {
 
 JvmOptions optionsFor(const std::string& javaHome, const std::string& list, bool listExists = true) {
@@ -38,4 +38,4 @@ TEST(JvmOptions, ClassPathUpTo16383BytesJavaHomeUpTo259) {
 }
 
 }  // namespace
-}  // namespace pelmora
+}  // namespace pelmora::thumbsrv

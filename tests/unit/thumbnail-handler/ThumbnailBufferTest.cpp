@@ -1,13 +1,11 @@
 // The checks every thumbnail image buffer passes before the handler draws it, and the bitmap's size.
 #include "ThumbnailBuffer.h"
 
+#include "GuardedMemory.h"
 #include "TestPicture.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace pelmora::thumb {
@@ -116,34 +114,8 @@ TEST(ThumbnailBufferTest, HugeDeclaredSizesAreRejectedWithoutOverflow) {
     }
 }
 
-// A buffer that ends where readable memory ends: any read past its length faults and ends the test run.
-class GuardedBytes {
-  public:
-    GuardedBytes() {
-        GetSystemInfo(&system_);
-        base_ = static_cast<std::uint8_t*>(
-            VirtualAlloc(nullptr, 2 * system_.dwPageSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-        DWORD old = 0;
-        VirtualProtect(base_ + system_.dwPageSize, system_.dwPageSize, PAGE_NOACCESS, &old);
-    }
-    GuardedBytes(const GuardedBytes&) = delete;
-    GuardedBytes& operator=(const GuardedBytes&) = delete;
-    ~GuardedBytes() { VirtualFree(base_, 0, MEM_RELEASE); }
-
-    // The first count bytes of the buffer, placed right before the inaccessible page.
-    const std::uint8_t* place(const std::vector<std::uint8_t>& buffer, std::size_t count) {
-        std::uint8_t* start = base_ + system_.dwPageSize - count;
-        std::memcpy(start, buffer.data(), count);
-        return start;
-    }
-
-  private:
-    SYSTEM_INFO system_{};
-    std::uint8_t* base_ = nullptr;
-};
-
 TEST(ThumbnailBufferTest, ATruncatedBufferIsNeverReadPastItsEnd) {
-    GuardedBytes memory;
+    test::GuardedMemory memory;
     const std::vector<std::uint8_t> buffer = testPictureBuffer(20, 20, 24);
     for (std::size_t length = 0; length < buffer.size(); length += (length < 48 ? 1 : 97)) {
         EXPECT_FALSE(readThumbnailPicture(memory.place(buffer, length), length)) << length;

@@ -21,10 +21,11 @@ void expectEqual(Compare compare, std::initializer_list<std::pair<const wchar_t*
 }
 
 TEST(VersionComponent, NumbersWhenBothFitOtherwiseUnsignedCodeUnits) {
-    // 2147483648 is too large for a number; U+1F600 is the pair D83D DE00, below U+FF11 as code units.
+    // 2147483648 is too large for a number; U+1F600, written as the code units D83D DE00 a Windows string
+    // holds, is below U+FF11.
     expectAscending(compareVersionComponent,
                     {L"", L"9", L"10", L"2147483647", L"2147483648", L"3", L"9a", L"B", L"a", L"ab", L"abc",
-                     L"ea", L"z", L"\u00e9", L"\u8000", L"\U0001F600", L"\uff11", L"\ufffd"});
+                     L"ea", L"z", L"\u00e9", L"\u8000", L"\xD83D\xDE00", L"\uff11", L"\ufffd"});
     expectEqual(compareVersionComponent, {{L"", L"0"}, {L"08", L"8"}, {L"0002147483647", L"2147483647"}});
 }
 

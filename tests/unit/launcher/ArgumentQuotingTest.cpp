@@ -1,4 +1,5 @@
 #include "ArgumentQuoting.h"
+#include "CommandLineRules.h"
 #include "LaunchSettings.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +39,8 @@ TEST(ForwardingLine, GivenArgumentsStandBetweenOpenAndEndOpen) {
                                                L"b b.sgf", L"-endOpen"}));
 }
 
-#ifdef _WIN32
 // The receiving instance splits the line with CommandLineToArgvW: every argument must come back unchanged,
-// whatever it holds.
+// whatever it holds, by the system's function (on Windows) and by the rules the fuzz targets use.
 TEST(ForwardingLine, SurvivesTheReceiversSplitExactly) {
     const std::vector<std::wstring> given = {L"exe",
                                              L"-workdir",
@@ -53,20 +53,25 @@ TEST(ForwardingLine, SurvivesTheReceiversSplitExactly) {
                                              L"\\\\server\\share\\x.sgf",
                                              L"a\\\"b",
                                              L"\"",
+                                             L"\"\"\"",
                                              L"\\",
                                              L"caf\u00e9 \u56f2\u7881.sgf",
                                              L"\U0001F600.sgf",
                                              L"tab\there",
+                                             L"line\nbreak",
                                              L"-endOpen"};
     const std::wstring line = composeForwardingLine(given);
+    const std::vector<std::wstring> expected(given.begin() + 1, given.end());
+    EXPECT_EQ(test::splitByCommandLineRules(line), expected);
+#ifdef _WIN32
     int count = 0;
     LPWSTR* tokens = CommandLineToArgvW(line.c_str(), &count);
     ASSERT_NE(tokens, nullptr);
     std::vector<std::wstring> received(tokens, tokens + count);
     LocalFree(tokens);
-    EXPECT_EQ(received, std::vector<std::wstring>(given.begin() + 1, given.end()));
-}
+    EXPECT_EQ(received, expected);
 #endif
+}
 
 }  // namespace
 }  // namespace pelmora

@@ -5,7 +5,8 @@ import java.util.Arrays;
 /**
  * The stones on a square board of 1 to {@value #MAX_SIZE} lines, addressed by column and row from the
  * top-left corner. Setup puts or clears stones as told; a move also takes the opponent's groups left without
- * liberties, then its own group if that has none.
+ * liberties, then its own group if that has none. {@link #work()} counts the points visited so far, so a
+ * caller can bound what a record costs: a move next to a large group visits the whole group.
  */
 public final class BoardPosition {
     public static final int MAX_SIZE = 52;
@@ -17,6 +18,7 @@ public final class BoardPosition {
     private int fillNumber;
     private final int[] pending;
     private final int[] group;
+    private long work;
 
     public BoardPosition(int size) {
         if (size < 1 || size > MAX_SIZE) {
@@ -45,6 +47,12 @@ public final class BoardPosition {
     /** Puts the stone, or with {@link Stone#EMPTY} clears the point, without taking anything. */
     public void place(int column, int row, Stone stone) {
         points[index(column, row)] = stone;
+        work++;
+    }
+
+    /** The points visited by setup and moves so far. */
+    public long work() {
+        return work;
     }
 
     /** Plays a move of the colour, even onto an occupied point, and takes what it leaves without liberty. */
@@ -54,10 +62,13 @@ public final class BoardPosition {
         }
         int at = index(column, row);
         points[at] = colour;
+        work++;
         int[] neighbours = new int[4];
         int count = neighbours(at, neighbours);
+        int firstFill = fillNumber + 1;
         for (int i = 0; i < count; i++) {
-            if (points[neighbours[i]] == colour.opponent()) {
+            // A neighbour that an earlier fill of this move reached belongs to a group that kept a liberty.
+            if (points[neighbours[i]] == colour.opponent() && marks[neighbours[i]] < firstFill) {
                 takeIfCaptured(neighbours[i]);
             }
         }
@@ -112,6 +123,7 @@ public final class BoardPosition {
         while (pendingCount > 0) {
             int point = pending[--pendingCount];
             group[groupSize++] = point;
+            work++;
             int count = neighbours(point, neighbours);
             for (int i = 0; i < count; i++) {
                 int next = neighbours[i];

@@ -5,8 +5,13 @@ package pelmora.sgf;
  * (AB, AW, AE) and moves (B, W) of every node of the main line played out on the board. A board size other
  * than 1 to {@value BoardPosition#MAX_SIZE} makes the record unusable; "SZ[13:13]" counts as its first
  * number. Within a node setup comes before the moves; points off the board are ignored.
+ *
+ * <p>Playing out the main line may visit at most {@value #MAX_WORK} points (setup and the groups a move
+ * looks at, {@link BoardPosition#work()}), a fraction of a second: a record that needs more, such as a
+ * million moves against one group that fills the board, is unusable, however short its bytes.
  */
 public final class GameRecordReader {
+    public static final long MAX_WORK = 20_000_000L;
     private static final int DEFAULT_BOARD_SIZE = 19;
 
     private String gameName;
@@ -14,7 +19,8 @@ public final class GameRecordReader {
     private String whitePlayer;
     private BoardPosition position;
     private int moveCount;
-    private String rootProblem;
+    /** Why the record is unusable, once it is known to be. */
+    private String problem;
 
     private GameRecordReader() {}
 
@@ -24,8 +30,8 @@ public final class GameRecordReader {
         if (!SgfReader.readMainLine(data, length, reader::take)) {
             throw new NotAGameRecordException("not a game record");
         }
-        if (reader.rootProblem != null) {
-            throw new NotAGameRecordException(reader.rootProblem);
+        if (reader.problem != null) {
+            throw new NotAGameRecordException(reader.problem);
         }
         // A record has a root node as soon as it starts; this only guards the reader's own promise.
         if (reader.position == null) {
@@ -44,8 +50,16 @@ public final class GameRecordReader {
         if (position == null && !readRoot(node)) {
             return false;
         }
-        apply(node);
-        return true;
+        return apply(node);
+    }
+
+    /** False, with the problem noted, once playing out the record has cost more than it may. */
+    private boolean withinWork() {
+        if (position.work() <= MAX_WORK) {
+            return true;
+        }
+        problem = "too costly to play out";
+        return false;
     }
 
     private boolean readRoot(SgfNode root) {
@@ -54,7 +68,7 @@ public final class GameRecordReader {
         if (sizeValue != null) {
             size = boardSize(sizeValue);
             if (size < 1) {
-                rootProblem = "board size \"" + sizeValue + "\" is not supported";
+                problem = "board size \"" + sizeValue + "\" is not supported";
                 return false;
             }
         }
@@ -75,19 +89,23 @@ public final class GameRecordReader {
         return size <= BoardPosition.MAX_SIZE ? size : -1;
     }
 
-    private void apply(SgfNode node) {
+    /** Setup, then the moves; false once the work is used up. */
+    private boolean apply(SgfNode node) {
         int size = position.size();
-        for (String value : node.values("AB")) {
-            SgfPoints.forEachPoint(value, size, (column, row) -> position.place(column, row, Stone.BLACK));
-        }
-        for (String value : node.values("AW")) {
-            SgfPoints.forEachPoint(value, size, (column, row) -> position.place(column, row, Stone.WHITE));
-        }
-        for (String value : node.values("AE")) {
-            SgfPoints.forEachPoint(value, size, (column, row) -> position.place(column, row, Stone.EMPTY));
+        String[] setup = {"AB", "AW", "AE"};
+        Stone[] stones = {Stone.BLACK, Stone.WHITE, Stone.EMPTY};
+        for (int i = 0; i < setup.length; i++) {
+            Stone stone = stones[i];
+            for (String value : node.values(setup[i])) {
+                SgfPoints.forEachPoint(value, size, (column, row) -> position.place(column, row, stone));
+                if (!withinWork()) {
+                    return false;
+                }
+            }
         }
         play(node.firstValue("B"), Stone.BLACK);
         play(node.firstValue("W"), Stone.WHITE);
+        return withinWork();
     }
 
     private void play(String move, Stone colour) {

@@ -91,6 +91,26 @@ public final class GameRecordReaderTest {
     }
 
     @Test
+    void capturesAGroupThatTouchesTheMoveTwice() throws Exception {
+        // White's group of three has its last liberty at aa, next to two of its stones.
+        Check.equal("X.X../..X../XX.../...../.....",
+                    finalRows("(;SZ[5]AW[ba][bb][ab]AB[ca][cb][ac][bc];B[aa])"), "captured once, wholly");
+    }
+
+    @Test
+    void refusesARecordTooCostlyToPlayOut() throws Exception {
+        // Each pair of moves beside the group that fills the board but one point visits 2,654 of its points.
+        String group = "(;SZ[52]AB[aa:ZZ]AE[ZZ]";
+        Check.equal(600, read(group + ";W[ba];B[ba]".repeat(300) + ")").moveCount(), "hundreds are played");
+        String costly = group + ";W[ba];B[ba]".repeat(10_000) + ")";
+        NotAGameRecordException refused =
+                Check.throwsA(NotAGameRecordException.class, () -> read(costly), "ten thousand pairs");
+        Check.equal("too costly to play out", refused.getMessage(), "reason");
+        String setup = "(;SZ[52]" + ";AB[aa:ZZ]".repeat(10_000) + ")";
+        Check.throwsA(NotAGameRecordException.class, () -> read(setup), "ten thousand board-filling setups");
+    }
+
+    @Test
     void takesTheOpponentBeforeItsOwnGroup() throws Exception {
         // Black's move at aa has no liberty of its own but takes the white stone at ba first.
         Check.equal("X.X../OXX../...../...../.....",

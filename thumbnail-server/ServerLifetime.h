@@ -4,6 +4,7 @@
 
 #include <pelmora/Milliseconds.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -16,6 +17,11 @@ struct ServerBounds {
     // After its last call or its last object, an unused server keeps serving this long, then ends. A folder
     // that scrolls into view asks for thumbnails seconds apart; each new server would cost a JVM start.
     Milliseconds idle{10000};
+    // Before its first object a server waits at least this long, however short its idle period: the
+    // activation that started it reaches it only after the client's system has found its class objects,
+    // which takes a second under Wine and longer on a busy machine. A server that ended first would fail
+    // that very activation.
+    Milliseconds firstObject{5000};
     // A server whose objects all stay unused this long ends as well: the handler holds an object only for one
     // request, so a client that holds one this long without a call has died (the system may never release
     // a dead client's objects).
@@ -46,6 +52,7 @@ class IdleWatch {
     }
     void objectCame(SteadyTime now) {
         ++objects_;
+        hadObject_ = true;
         lastActivity_ = now;
     }
     void objectWent(SteadyTime now) {
@@ -54,12 +61,14 @@ class IdleWatch {
     }
     bool shouldEnd(const ServerBounds& bounds, SteadyTime now) const {
         if (callsInProgress_ > 0) return false;
-        return now - lastActivity_ >= (objects_ > 0 ? bounds.unused : bounds.idle);
+        if (objects_ > 0) return now - lastActivity_ >= bounds.unused;
+        return now - lastActivity_ >= (hadObject_ ? bounds.idle : std::max(bounds.idle, bounds.firstObject));
     }
 
   private:
     int callsInProgress_ = 0;
     int objects_ = 0;
+    bool hadObject_ = false;
     SteadyTime lastActivity_;
 };
 

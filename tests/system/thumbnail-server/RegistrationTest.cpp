@@ -184,7 +184,8 @@ TEST_F(ServerRegistrationTest, RegistrationRecreatesTheClassKeysAndLeavesOneSet)
 
 TEST_F(ServerRegistrationTest, AnUnknownWordRunsTheServerInsteadOfRegistering) {
     auto server = ChildProcess::start(installation.serverPath(), L"/RegServerX", L"");
-    // A server that no client ever uses serves for its idle period (1 s here) and then ends by itself.
+    // A server that no client ever uses waits 5 s for a first object (its idle period is 1 s here) and then
+    // ends by itself.
     EXPECT_FALSE(server.waitForExit(1500).has_value());
     EXPECT_EQ(server.waitForExit(15000), std::optional<DWORD>(0));
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, L"PelmoraThumbSrv.ThumbExtractor"));

@@ -53,6 +53,19 @@ TEST(IdleWatch, AServerEndsAfterItsIdlePeriodWithoutObjectsOrTheUnusedPeriodWith
     EXPECT_TRUE(watch.shouldEnd(bounds, start + 40s));
 }
 
+TEST(IdleWatch, BeforeItsFirstObjectAServerWaitsLongEnoughForTheActivationThatStartedIt) {
+    ServerBounds bounds;
+    bounds.idle = 1s;
+    bounds.firstObject = 5s;
+    const SteadyTime start{};
+    IdleWatch watch(start);
+    EXPECT_FALSE(watch.shouldEnd(bounds, start + 4s)) << "an idle period shorter than an activation";
+    EXPECT_TRUE(watch.shouldEnd(bounds, start + 5s));
+    watch.objectCame(start + 2s);
+    watch.objectWent(start + 3s);
+    EXPECT_TRUE(watch.shouldEnd(bounds, start + 4s)) << "once served, the idle period alone counts";
+}
+
 TEST(BoundedWorker, RunsJobsOnItsThreadAndGivesUpOnOneThatDoesNotFinish) {
     BoundedWorker worker;
     std::thread::id ranOn;

@@ -78,10 +78,10 @@ void JVMLauncher::loadJvmLibrary(const std::wstring& chosenPath) {
     LoadLibraryW((binFolder + L"\\msvcr71.dll").c_str());
     jvmModule_.reset(LoadLibraryW(jvmPath.c_str()));
     // Taken before the search order is restored, which may change the thread's last error.
-    const LauncherError loadFailure =
-        lastSystemError(L"Cannot load Java VM library: " + jvmPath, "LoadLibraryW");
+    const DWORD loadError = GetLastError();
     if (setDllDirectory != nullptr) setDllDirectory(nullptr);
-    if (!jvmModule_) throw loadFailure;
+    if (!jvmModule_)
+        throw LauncherError(L"Cannot load Java VM library: " + jvmPath, "LoadLibraryW", loadError);
 }
 
 void JVMLauncher::startJvm() {

@@ -17,7 +17,7 @@ TestJvmLibrary::TestJvmLibrary(const std::wstring& libraryPath)
     }
 }
 
-jint TestJvmLibrary::create(VmArguments& arguments, JavaVM** vm, JNIEnv** env) const {
+jint TestJvmLibrary::create(JavaVmInitArguments& arguments, JavaVM** vm, JNIEnv** env) const {
     return createJavaVm_(vm, reinterpret_cast<void**>(env), arguments.get());
 }
 

@@ -2,7 +2,7 @@
 // DLL keeps its state in globals: a load after the last unload starts with a fresh runtime.
 #pragma once
 
-#include "VmArguments.h"
+#include <pelmora/JavaVmCreation.h>
 
 #include <pelmora/Win32Handles.h>
 
@@ -23,7 +23,7 @@ class TestJvmLibrary {
     bool loaded() const { return static_cast<bool>(module_); }
     // JNI_CreateJavaVM with the arguments; vm and env are written only as the runtime writes them. Needs the
     // export.
-    jint create(VmArguments& arguments, JavaVM** vm, JNIEnv** env) const;
+    jint create(JavaVmInitArguments& arguments, JavaVM** vm, JNIEnv** env) const;
     // Frees the DLL; true when it really left the process.
     bool unload();
 

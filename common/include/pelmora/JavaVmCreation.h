@@ -19,13 +19,15 @@ using CreateJavaVmFunction = jint(JNICALL*)(JavaVM**, void**, void*);
 // JavaVMInitArgs over options it owns; the JVM may read them for as long as this object lives.
 class JavaVmInitArguments {
   public:
-    JavaVmInitArguments(std::vector<std::string> optionTexts, jint version) : texts_(std::move(optionTexts)) {
+    explicit JavaVmInitArguments(std::vector<std::string> optionTexts, jint version = JNI_VERSION_10,
+                                 jboolean ignoreUnrecognized = JNI_FALSE)
+        : texts_(std::move(optionTexts)) {
         options_.assign(texts_.size(), JavaVMOption{});
         for (std::size_t i = 0; i < texts_.size(); ++i) options_[i].optionString = texts_[i].data();
         arguments_.version = version;
         arguments_.nOptions = static_cast<jint>(options_.size());
         arguments_.options = options_.data();
-        arguments_.ignoreUnrecognized = JNI_FALSE;
+        arguments_.ignoreUnrecognized = ignoreUnrecognized;
     }
     JavaVmInitArguments(const JavaVmInitArguments&) = delete;
     JavaVmInitArguments& operator=(const JavaVmInitArguments&) = delete;

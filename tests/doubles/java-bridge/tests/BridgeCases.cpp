@@ -3,7 +3,7 @@
 #include "ChildProcess.h"
 #include "ModulePaths.h"
 #include "TestJvmLibrary.h"
-#include "VmArguments.h"
+#include <pelmora/JavaVmCreation.h>
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@
 namespace javabridge_test {
 namespace {
 
+using pelmora::JavaVmInitArguments;
 using pelmora::test::binaryFolder;
 using pelmora::test::TestJvmLibrary;
-using pelmora::test::VmArguments;
 
 std::string narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
@@ -232,7 +232,7 @@ std::vector<std::string> optionsFor(std::string_view name) {
 int runOptionsCase() {
     for (const char* option : {"-cp", "-Xbogus"}) {
         TestJvmLibrary library(bridgePath());
-        VmArguments arguments({probeClassPath(), option});
+        JavaVmInitArguments arguments({probeClassPath(), option});
         JavaVM* vm = nullptr;
         JNIEnv* env = nullptr;
         say(std::string(option) + ": " + std::to_string(library.create(arguments, &vm, &env)));
@@ -247,7 +247,7 @@ int runChildCase(std::string_view name) {
     const auto found = cases().find(name);
     if (found == cases().end()) return childNotRun;
     TestJvmLibrary library(bridgePath());
-    VmArguments arguments(optionsFor(name));
+    JavaVmInitArguments arguments(optionsFor(name));
     Probe probe;
     if (library.create(arguments, &probe.vm, &probe.env) != JNI_OK) return childNotRun;
     probe.type = probe.env->FindClass("BridgeProbe");

@@ -4,7 +4,7 @@
 #include "ModulePaths.h"
 #include "RenderCalls.h"
 #include "TestJvmLibrary.h"
-#include "VmArguments.h"
+#include <pelmora/JavaVmCreation.h>
 
 #include <functional>
 #include <map>
@@ -16,10 +16,10 @@
 namespace testjvm_test {
 namespace {
 
+using pelmora::JavaVmInitArguments;
 using pelmora::test::Capture;
 using pelmora::test::ChildProcess;
 using pelmora::test::TestJvmLibrary;
-using pelmora::test::VmArguments;
 
 using Misuse = std::function<void(JavaVM* vm, JNIEnv* env)>;
 
@@ -84,7 +84,7 @@ int runChildCase(std::string_view name) {
     if (found == childCases().end()) return childNotRun;
     TestJvmLibrary library;
     if (library.createJavaVm() == nullptr) return childNotRun;
-    VmArguments arguments({"-Djava.class.path=Pelmora.jar"});
+    JavaVmInitArguments arguments({"-Djava.class.path=Pelmora.jar"});
     JavaVM* vm = nullptr;
     JNIEnv* env = nullptr;
     if (library.create(arguments, &vm, &env) != JNI_OK) return childNotRun;

@@ -1,7 +1,7 @@
 #include "JvmTest.h"
 
 #include "JniHelpers.h"
-#include "VmArguments.h"
+#include <pelmora/JavaVmCreation.h>
 
 namespace testjvm_test {
 
@@ -19,7 +19,7 @@ void JvmTest::TearDown() {
 }
 
 jint JvmTest::create(const std::vector<std::string>& options, jboolean ignoreUnrecognized, jint version) {
-    pelmora::test::VmArguments arguments(options, ignoreUnrecognized, version);
+    pelmora::JavaVmInitArguments arguments(options, version, ignoreUnrecognized);
     const jint result = library_->create(arguments, &vm_, &env_);
     if (result == JNI_OK) running_ = true;
     return result;

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "VmArguments.h"
+#include <pelmora/JavaVmCreation.h>
 
 namespace pelmora::test {
 
@@ -25,7 +25,7 @@ TestJvm::TestJvm() {
     if (!library_.loaded()) throw std::runtime_error("cannot load the test JVM bin\\testjvm\\jvm.dll");
     if (library_.createJavaVm() == nullptr)
         throw std::runtime_error("the test JVM exports no JNI_CreateJavaVM");
-    VmArguments arguments({}, JNI_FALSE, JNI_VERSION_1_8);
+    JavaVmInitArguments arguments({}, JNI_VERSION_1_8);
     if (library_.create(arguments, &vm_, &env_) != JNI_OK || env_ == nullptr) {
         throw std::runtime_error("JNI_CreateJavaVM of the test JVM failed");
     }
